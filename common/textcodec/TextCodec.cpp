@@ -50,11 +50,6 @@ Conversion Convert(const char* to, const char* from, std::string_view in)
     return result;
 }
 
-std::string_view AsBytes(std::u16string_view text)
-{
-    return {reinterpret_cast<const char*>(text.data()), text.size() * sizeof(char16_t)};
-}
-
 std::u16string FromUtf16Le(std::string_view bytes)
 {
     std::u16string text(bytes.size() / 2, u'\0');

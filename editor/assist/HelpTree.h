@@ -1,0 +1,4 @@
+#pragma once
+
+// Expands the help tree and shows the selected entry.
+class HelpTree {};

@@ -1,0 +1,73 @@
+#pragma once
+// The code editor control. Everything else in the program talks to the
+// editing component through this class: it offers just the requests the
+// program makes and raises the five editor events as signals.
+#include <QString>
+#include <QWidget>
+
+#include <memory>
+
+class ScintillaControl;
+
+class CodeEditor : public QWidget {
+    Q_OBJECT
+public:
+    explicit CodeEditor(QWidget* parent = nullptr);
+    ~CodeEditor() override;
+
+    // Positions and lengths count the control's storage units (UTF-8 bytes);
+    // a length is 0 exactly when the text is empty.
+    int TextLength() const;
+    QString Text() const;
+    void SetText(const QString& text);
+    void ClearAll();
+    int CaretPosition() const;
+    int LineFromPosition(int position) const;  // from 0
+    int ColumnFromPosition(int position) const;  // from 0, in characters
+    int LineCount() const;  // an empty text has one line
+    QString LineText(int line) const;  // with its CR LF; the last line has none
+    void InsertMovingCaret(const QString& text);
+    void InsertKeepingCaret(const QString& text);
+    void Selection(int& start, int& end) const;
+    void SelectAll();
+    void Cut();
+    void Copy();
+    void Paste();
+    bool CanPaste() const;
+    bool CanUndo() const;
+    bool CanRedo() const;
+    void Undo();
+    void Redo();
+    // The one request without arguments; it only asks for a repaint.
+    void Refresh();
+    void SetKeywordSet(int set, const QString& words);
+    void SetStyleForeground(int style, unsigned colourBgr);  // 0x00BBGGRR
+    void SetLexer(int lexer);          // setting A
+    void SetStyleBits(int bits);       // setting B
+    void Colourise(int start, int end);  // setting C
+    void SetMargin(int margin, int type, int widthPixels);
+    void ShowList(int listType, const QString& entries);  // entries separated by single spaces
+
+signals:
+    // Event 1. One signal per SCN_CHARADDED: Enter in a CR LF document gives
+    // two, "\r" and then "\n". Text the program inserts never raises it.
+    void CharTyped(const QString& character);
+    // Event 0: the text changed (SCN_MODIFIED with text inserted or deleted),
+    // whoever changed it.
+    void TextModified();
+    // Event -2: the left mouse button was released over the editor, after
+    // the control has updated its selection. shift: 1 Shift, 2 Ctrl, 4 Alt.
+    void MouseReleased(int x, int y, int shift);
+    // Event -9: a key was pressed, before the control handles it. keyCode is
+    // the Windows virtual-key code (8 Backspace, 13 Enter, 65 A, ...).
+    void KeyPressed(int keyCode, int shift);
+    // Event 7: an entry of a list shown with ShowList was chosen.
+    void ListChosen(int listType, const QString& entry);
+
+private:
+    long Send(unsigned message, unsigned long wParam = 0, long lParam = 0) const;
+    long SendText(unsigned message, unsigned long wParam, const QString& text) const;
+    void ConnectNotifications();
+
+    ScintillaControl* control_;  // owned by this widget
+};

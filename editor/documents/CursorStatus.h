@@ -1,0 +1,4 @@
+#pragma once
+
+// Writes line count, current line and caret position into the status bar.
+class CursorStatus {};

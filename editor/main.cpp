@@ -1,0 +1,26 @@
+#include "shell/ErrorReporter.h"
+#include "shell/GuardedApplication.h"
+#include "shell/MainWindow.h"
+#include "shell/Program.h"
+
+#include <QIcon>
+
+int main(int argc, char** argv)
+{
+    GuardedApplication app(argc, argv);
+    app.setWindowIcon(QIcon(QStringLiteral(":/icons/quillon.svg")));
+
+    CreateProgramObjects();
+    struct ExitRoutineAtEnd {
+        ~ExitRoutineAtEnd() { ExitRoutine(); }
+    } exitRoutine;
+
+    {
+        MainWindow window;
+        RunGuarded([&] { window.OnCreated(); });
+        window.show();
+        if (!ProgramEnding()) app.exec();
+    }
+    EndProgram();
+    return 0;
+}

@@ -1,0 +1,10 @@
+#include "shell/GuardedApplication.h"
+
+#include "shell/ErrorReporter.h"
+
+bool GuardedApplication::notify(QObject* receiver, QEvent* event)
+{
+    bool handled = false;
+    RunGuarded([&] { handled = QApplication::notify(receiver, event); });
+    return handled;
+}

@@ -1,0 +1,228 @@
+#include "shell/MainWindow.h"
+
+#include "documents/CodeEditor.h"
+#include "shell/MainMenu.h"
+#include "shell/Program.h"
+#include "shell/StatusBar.h"
+#include "shell/TabControl.h"
+#include "shell/Toolbar.h"
+
+#include <QCloseEvent>
+#include <QFrame>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QTreeWidget>
+
+#include <algorithm>
+#include <array>
+#include <functional>
+
+namespace {
+
+// Heights kept for the status bar, the gap the editor leaves at the right
+// edge, and the distance from the editor to the right frame line.
+constexpr int kStatusBarHeight = 20;
+constexpr int kEditorRightGap = 5;
+constexpr int kRightLineDistance = 3;
+
+constexpr QRect kDesignWindow(50, 50, 823, 600);
+
+// The window's client area; its size changes drive the layout.
+class ClientWidget : public QWidget {
+public:
+    explicit ClientWidget(std::function<void()> onResized) : onResized_(std::move(onResized)) {}
+
+protected:
+    void resizeEvent(QResizeEvent* event) override
+    {
+        QWidget::resizeEvent(event);
+        onResized_();
+    }
+
+private:
+    std::function<void()> onResized_;
+};
+
+template <typename T>
+T* Named(T* object, const char16_t* name)
+{
+    object->setObjectName(QString::fromUtf16(name));
+    return object;
+}
+
+template <typename T>
+T* Placed(T* widget, const char16_t* name, QRect geometry)
+{
+    widget->setGeometry(geometry);
+    return Named(widget, name);
+}
+
+QFrame* MakeLine(QWidget* parent, const char16_t* name, QRect geometry)
+{
+    auto* line = Placed(new QFrame(parent), name, geometry);
+    line->setFrameShape(QFrame::NoFrame);
+    line->setAutoFillBackground(true);
+    QPalette palette = line->palette();
+    palette.setColor(QPalette::Window, QColor(0x80, 0x80, 0x80));
+    line->setPalette(palette);
+    return line;
+}
+
+// A component without a window of its own: an object owned by the window,
+// under its layout name.
+QObject* MakeComponent(QObject* owner, const char16_t* name, QRect designGeometry)
+{
+    auto* component = Named(new QObject(owner), name);
+    component->setProperty("designGeometry", designGeometry);
+    return component;
+}
+
+QFont TabControlFont()
+{
+    // 宋体 9 point, regular; the later names are fallbacks found on Linux.
+    QFont font;
+    font.setFamilies({QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("NSimSun"),
+                      QStringLiteral("WenQuanYi Micro Hei")});
+    font.setPointSize(9);
+    font.setWeight(QFont::Normal);
+    return font;
+}
+
+QPlainTextEdit* MakeTextBox(QWidget* parent, const char16_t* name, QRect geometry)
+{
+    auto* box = Placed(new QPlainTextEdit(parent), name, geometry);
+    box->setFrameShape(QFrame::NoFrame);
+    return box;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
+{
+    setWindowTitle(QStringLiteral("Quillon"));
+    menu_ = std::make_unique<MainMenu>(menuBar(), commands_);
+    client_ = new ClientWidget([this] {
+        DockBars();
+        OnSizeChanged();
+    });
+    setCentralWidget(client_);
+    CreateControls();
+    move(kDesignWindow.topLeft());
+    resize(kDesignWindow.size());
+}
+
+MainWindow::~MainWindow() { OnDestroyed(); }
+
+void MainWindow::CreateControls()
+{
+    QWidget* c = client_;
+    helpTree_ = Placed(new QTreeWidget(c), u"树型框_帮助", {0, 40, 160, 320});
+    helpTree_->setHeaderHidden(true);
+    helpTree_->setIconSize({16, 16});
+    shapeBottom_ = MakeLine(c, u"外形框_下边", {0, 359, 800, 1});
+    shapeRight_ = MakeLine(c, u"外形框_右边", {799, 40, 1, 472});
+    shapeMiddle_ = MakeLine(c, u"外形框_中间", {160, 40, 1, 320});
+    shapeTop_ = MakeLine(c, u"外形框_上边", {0, 39, 800, 1});
+    toolbar_ = Placed(new Toolbar(c), u"工具条1", {0, 0, 798, 40});
+    connect(toolbar_, &Toolbar::ButtonClicked, this, &MainWindow::OnToolbarClick);
+    database_ = MakeComponent(this, u"外部数据库1", {304, 40, 40, 32});
+    tabs_ = Placed(new TabControl(c), u"高级选择夹1", {0, 359, 800, 168});
+    tabs_->setFont(TabControlFont());
+    outputBox_ = MakeTextBox(tabs_, u"编辑框_输出", {0, 24, 800, 144});
+    hintBox_ = MakeTextBox(tabs_, u"编辑框_提示", {0, 23, 800, 145});
+    tabs_->AddPage(QStringLiteral("提示"), hintBox_);
+    tabs_->AddPage(QStringLiteral("输出"), outputBox_);
+    scriptHost_ = MakeComponent(this, u"脚本组件1", {248, 40, 40, 32});
+    scriptHost_->setProperty("language", QStringLiteral("VBScript"));
+    fileDialog_ = MakeComponent(this, u"通用对话框_打开保存", {192, 40, 40, 32});
+    fileDialog_->setProperty("filter", QStringLiteral("VBSCRIPT(*.vbs;*.txt)|*.vbs;*.txt"));
+    fileDialog_->setProperty("defaultExtension", QStringLiteral("vbs"));
+    statusBar_ = Placed(new StatusBar(c), u"状态条1", {0, 375, 615, 20});
+    codeEditor_ = Placed(new CodeEditor(c), u"代码编辑框1", {161, 40, 635, 320});
+}
+
+// The toolbar keeps to the top and the status bar to the bottom edge, across
+// the whole width, as docked bars do.
+void MainWindow::DockBars()
+{
+    int w = client_->width(), h = client_->height();
+    toolbar_->setGeometry(0, 0, w, toolbar_->height());
+    statusBar_->setGeometry(0, std::max(0, h - kStatusBarHeight), w, kStatusBarHeight);
+}
+
+void MainWindow::OnSizeChanged()
+{
+    const int W = client_->width();
+    const int H = client_->height();
+    const int T = tabs_->height();
+    const int B = toolbar_->height();
+    // A client area smaller than the fixed parts would give negative sizes.
+    auto clamp = [](int v) { return std::max(0, v); };
+
+    shapeTop_->setGeometry(0, shapeTop_->y(), W, shapeTop_->height());
+    const int M = clamp(H - T - B - kStatusBarHeight);
+    helpTree_->resize(helpTree_->width(), M);
+    shapeMiddle_->setGeometry(helpTree_->x() + helpTree_->width(), shapeMiddle_->y(), shapeMiddle_->width(), M);
+    codeEditor_->resize(clamp(W - helpTree_->width() - kEditorRightGap), M);
+    shapeRight_->setGeometry(codeEditor_->x() + codeEditor_->width() + kRightLineDistance, shapeRight_->y(),
+                             shapeRight_->width(), H);
+    shapeBottom_->setGeometry(0, M + B, W, shapeBottom_->height());
+    tabs_->setGeometry(tabs_->x(), M + B, W, T);
+    outputBox_->resize(W, outputBox_->height());
+    hintBox_->resize(W, hintBox_->height());
+}
+
+void MainWindow::OnCreated() { setWindowTitle(VersionedTitle()); }
+
+void MainWindow::OnToolbarClick(int index)
+{
+    struct Dispatch {
+        const char16_t* caption;
+        Command command;
+    };
+    // By caption, not by index: reordering the buttons changes nothing.
+    static constexpr std::array<Dispatch, 11> kDispatch{{
+        {u"新建", Command::NewDocument},
+        {u"打开", Command::OpenDocument},
+        {u"保存", Command::SaveDocument},
+        {u"运行", Command::RunScript},
+        {u"帮助", Command::OpenScriptGuide},
+        {u"剪切", Command::Cut},
+        {u"粘贴", Command::Paste},
+        {u"复制", Command::Copy},
+        {u"撤销", Command::Undo},
+        {u"重复", Command::Redo},
+        {u"清空", Command::Clear},
+    }};
+    const QString caption = toolbar_->ButtonCaption(index);
+    for (const Dispatch& d : kDispatch) {
+        if (caption == QString::fromUtf16(d.caption)) {
+            commands_.Run(d.command);
+            return;
+        }
+    }
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    event->accept();
+    OnMayClose();
+}
+
+void MainWindow::OnMayClose() { EndProgram(); }
+
+void MainWindow::OnDestroyed() { EndProgram(); }
+
+int MainWindow::WindowLeft() const { return frameGeometry().x(); }
+int MainWindow::WindowTop() const { return frameGeometry().y(); }
+int MainWindow::WindowWidth() const { return frameGeometry().width(); }
+int MainWindow::WindowHeight() const { return frameGeometry().height(); }
+void MainWindow::SetWindowLeft(int left) { move(left, WindowTop()); }
+void MainWindow::SetWindowTop(int top) { move(WindowLeft(), top); }
+
+// The frame adds to the inner size that resize() takes.
+void MainWindow::SetWindowWidth(int width) { resize(std::max(0, width - (WindowWidth() - this->width())), height()); }
+void MainWindow::SetWindowHeight(int height)
+{
+    resize(width(), std::max(0, height - (WindowHeight() - this->height())));
+}

@@ -1,0 +1,54 @@
+#include "shell/Program.h"
+
+#include "shell/ErrorReporter.h"
+
+#include <QCoreApplication>
+
+namespace {
+bool ending = false;
+}
+
+QString VersionedTitle()
+{
+    return QStringLiteral("Quillon ") + QString::number(ProgramVersion) + QStringLiteral(".0版");
+}
+
+ProgramObjects& Objects()
+{
+    static ProgramObjects objects;
+    return objects;
+}
+
+void CreateProgramObjects()
+{
+    ProgramObjects& o = Objects();
+    o.editorDocument = std::make_unique<EditorDocument>();
+    o.toolbarStates = std::make_unique<ToolbarStates>();
+    o.helpDatabase = std::make_unique<HelpDatabase>();
+    o.codeAssist = std::make_unique<CodeAssist>();
+    o.helpTree = std::make_unique<HelpTree>();
+    o.hintBlock = std::make_unique<HintBlock>();
+    o.cursorStatus = std::make_unique<CursorStatus>();
+}
+
+void ExitRoutine()
+{
+    ProgramObjects& o = Objects();
+    o.editorDocument.reset();
+    o.toolbarStates.reset();
+    o.helpDatabase.reset();
+    o.codeAssist.reset();
+    o.helpTree.reset();
+    o.hintBlock.reset();
+    o.cursorStatus.reset();
+    ReleaseModuleLabel();
+}
+
+void EndProgram()
+{
+    if (ending) return;
+    ending = true;
+    QCoreApplication::exit(0);
+}
+
+bool ProgramEnding() { return ending; }

@@ -1,0 +1,42 @@
+#pragma once
+// The program's spine: its version, the seven program-wide objects, and how
+// it ends.
+#include "assist/CodeAssist.h"
+#include "assist/HelpDatabase.h"
+#include "assist/HelpTree.h"
+#include "assist/HintBlock.h"
+#include "documents/CursorStatus.h"
+#include "documents/EditorDocument.h"
+#include "documents/ToolbarStates.h"
+
+#include <QString>
+
+#include <memory>
+
+inline constexpr int ProgramVersion = 1;
+
+// "Quillon 1.0版": the window title and the name of a new document.
+QString VersionedTitle();
+
+// Holders of operations, created in this order at start-up and destroyed in
+// the same order by ExitRoutine.
+struct ProgramObjects {
+    std::unique_ptr<EditorDocument> editorDocument;
+    std::unique_ptr<ToolbarStates> toolbarStates;
+    std::unique_ptr<HelpDatabase> helpDatabase;
+    std::unique_ptr<CodeAssist> codeAssist;
+    std::unique_ptr<HelpTree> helpTree;
+    std::unique_ptr<HintBlock> hintBlock;
+    std::unique_ptr<CursorStatus> cursorStatus;
+};
+
+ProgramObjects& Objects();
+void CreateProgramObjects();
+
+// Runs last, whichever way the program ended.
+void ExitRoutine();
+
+// Stops the message loop; the window is not asked whether it may close.
+// A second request while ending does nothing.
+void EndProgram();
+bool ProgramEnding();

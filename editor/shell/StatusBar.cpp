@@ -1,0 +1,54 @@
+#include "shell/StatusBar.h"
+
+#include <QLabel>
+
+#include <array>
+
+namespace {
+struct PanelSpec {
+    int width;  // -1: the rest of the bar
+    const char16_t* text;
+};
+constexpr std::array<PanelSpec, 7> kPanels{{
+    {280, u""},
+    {50, u"总行数:"},
+    {50, u""},
+    {50, u"当前行:"},
+    {50, u""},
+    {60, u"光标坐标:"},
+    {-1, u""},
+}};
+}  // namespace
+
+StatusBar::StatusBar(QWidget* parent) : QStatusBar(parent)
+{
+    setSizeGripEnabled(false);
+    for (const PanelSpec& spec : kPanels) {
+        auto* panel = new QLabel(QString::fromUtf16(spec.text), this);
+        panel->setObjectName(QStringLiteral("面板%1").arg(panels_.size()));
+        panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        if (spec.width >= 0) {
+            panel->setFixedWidth(spec.width);
+            addWidget(panel);
+        } else {
+            addWidget(panel, 1);
+        }
+        panels_.append(panel);
+    }
+}
+
+QString StatusBar::PanelText(int index) const
+{
+    QLabel* panel = Panel(index);
+    return panel ? panel->text() : QString();
+}
+
+void StatusBar::SetPanelText(int index, const QString& text)
+{
+    if (QLabel* panel = Panel(index)) panel->setText(text);
+}
+
+QLabel* StatusBar::Panel(int index) const
+{
+    return index >= 0 && index < panels_.size() ? panels_[index] : nullptr;
+}

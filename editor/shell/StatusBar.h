@@ -1,0 +1,20 @@
+#pragma once
+// 状态条1: seven panels addressed by index; panel 0 is the message panel.
+#include <QList>
+#include <QStatusBar>
+
+class QLabel;
+
+class StatusBar : public QStatusBar {
+    Q_OBJECT
+public:
+    explicit StatusBar(QWidget* parent = nullptr);
+
+    int PanelCount() const { return int(panels_.size()); }
+    QString PanelText(int index) const;
+    void SetPanelText(int index, const QString& text);
+    QLabel* Panel(int index) const;
+
+private:
+    QList<QLabel*> panels_;
+};

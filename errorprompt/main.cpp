@@ -1,0 +1,14 @@
+#include "common/CommandLine.h"
+#include "errorprompt/ErrorPromptWindow.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    ErrorPromptWindow window;
+    // A wrong argument count ends the program at once, silently.
+    if (!window.Fill(ProgramArguments())) return 0;
+    window.show();
+    return app.exec();
+}

@@ -1,0 +1,27 @@
+#include "Rc4.h"
+
+#include <array>
+#include <utility>
+
+namespace mkmdb {
+
+void Rc4Apply(std::span<const std::uint8_t> key, std::span<std::uint8_t> data)
+{
+    std::array<std::uint8_t, 256> s;
+    for (std::size_t i = 0; i < s.size(); ++i) s[i] = static_cast<std::uint8_t>(i);
+    std::uint8_t j = 0;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        j = static_cast<std::uint8_t>(j + s[i] + key[i % key.size()]);
+        std::swap(s[i], s[j]);
+    }
+    std::uint8_t a = 0;
+    std::uint8_t b = 0;
+    for (std::uint8_t& byte : data) {
+        a = static_cast<std::uint8_t>(a + 1);
+        b = static_cast<std::uint8_t>(b + s[a]);
+        std::swap(s[a], s[b]);
+        byte ^= s[static_cast<std::uint8_t>(s[a] + s[b])];
+    }
+}
+
+}  // namespace mkmdb
