@@ -10,8 +10,6 @@ namespace {
 constexpr std::size_t kMaskedStart = 0x18;
 constexpr std::size_t kMaskedLength = 128;
 constexpr std::size_t kCodePage = 0x3C;
-// Readers take a non-zero key here to mean the pages are encrypted.
-constexpr std::size_t kEncryptionKey = 0x3E;
 constexpr std::size_t kSortOrder = 0x6E;
 constexpr std::array<std::uint8_t, 4> kHeaderMaskKey = {0xC7, 0xDA, 0x39, 0x6B};
 constexpr std::uint16_t kGeneralSortOrder = 0x0409;
@@ -26,13 +24,11 @@ void WriteHeaderPage(Page& page)
     std::memcpy(&page[4], magic, sizeof magic);
     page[0x14] = 0x01;  // Jet 4
 
-    // Plain values first; the creation date and the password stay zero, so
-    // there is no password mask to apply.
+    // The creation date, the password and the encryption key (at 0x3E) stay
+    // zero: no password mask, no page encryption.
     Put16(&page[kCodePage], kWesternCodePage);
     Put16(&page[kSortOrder], kGeneralSortOrder);
     Rc4Apply(kHeaderMaskKey, std::span(&page[kMaskedStart], kMaskedLength));
-    // The key is compared as stored, after masking.
-    Put32(&page[kEncryptionKey], 0);
 }
 
 }  // namespace mkmdb

@@ -8,6 +8,8 @@
 #include "TableDefinition.h"
 #include "UsageMap.h"
 
+#include <stdexcept>
+
 namespace mkmdb {
 namespace {
 constexpr std::uint32_t kFirstMapPage = 1;

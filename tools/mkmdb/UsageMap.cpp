@@ -18,7 +18,7 @@ Bytes MakeUsageMap(const std::vector<std::uint32_t>& pages)
     std::uint32_t last = pages.empty() ? 0 : *std::max_element(pages.begin(), pages.end());
     // Start at page 0 while the usual map covers everything, as Jet does.
     std::uint32_t start = last < kUsualBitmapBytes * 8 ? 0 : first;
-    std::size_t bitmapBytes = std::max(kUsualBitmapBytes, (last - start) / 8 + 1);
+    std::size_t bitmapBytes = std::max<std::size_t>(kUsualBitmapBytes, (last - start) / 8 + 1);
     if (kMapHeader + bitmapBytes > kMaxRowSize) throw std::length_error("table too large for an inline usage map");
 
     Bytes out;
