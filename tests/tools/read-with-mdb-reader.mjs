@@ -26,7 +26,7 @@ for (const name of reader.getTableNames()) {
   const columns = table.getColumns();
   for (const c of columns) lines.push(`C ${hex(c.name)} ${c.type}`);
   for (const row of table.getData()) {
-    lines.push(["R", ...columns.map((c) => cell(row[c.name]))].join(" ").trimEnd());
+    lines.push(["R", ...columns.map((c) => cell(row[c.name]))].join(" "));
   }
 }
 process.stdout.write(lines.join("\n") + "\n");

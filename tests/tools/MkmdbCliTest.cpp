@@ -1,0 +1,111 @@
+// The command line: bad input is reported and never leaves a broken or
+// partial database behind.
+#include "ReaderSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+
+using namespace mkmdbtest;
+namespace fs = std::filesystem;
+
+namespace {
+struct BadSource {
+    const char* what;
+    std::function<void(const fs::path& dir)> write;  // dir does not exist yet
+    const char* message;
+};
+
+void One(const fs::path& dir, const std::string& file, const std::string& text)
+{
+    fs::create_directories(dir);
+    WriteFile(dir / file, text);
+}
+
+const std::vector<BadSource> kBadSources = {
+    {"missing folder", [](const fs::path&) {}, "no such source folder"},
+    {"file name without id", [](const fs::path& d) { One(d, "字符串函数.txt", ""); }, "is named \"<id>-<name>.txt\""},
+    {"malformed entry line", [](const fs::path& d) { One(d, "1-甲.txt", "== 1 a\nx\n==2 b\n"); }, "1-甲.txt:3: an entry line"},
+    {"text before any entry", [](const fs::path& d) { One(d, "1-甲.txt", "x\n"); }, "1-甲.txt:1: text before"},
+    {"invalid UTF-8", [](const fs::path& d) { One(d, "1-甲.txt", "== 1 a\n\xFF\n"); }, "not valid UTF-8"},
+    {"same table twice",
+     [](const fs::path& d) {
+         One(d, "1-Abc.txt", "");
+         One(d, "2-aBC.txt", "");
+     },
+     "both named"},
+    {"same id twice",
+     [](const fs::path& d) {
+         One(d, "1-甲.txt", "");
+         One(d, "01-乙.txt", "");
+     },
+     "two categories have the id 1"},
+    {"name not allowed for a table", [](const fs::path& d) { One(d, "1-a.b.txt", ""); }, "cannot contain"},
+    {"folder named like a category",
+     [](const fs::path& d) { fs::create_directories(d / "1-甲.txt"); },
+     "not a regular file"},
+};
+
+std::vector<fs::path> Listing(const fs::path& dir)
+{
+    std::vector<fs::path> files;
+    for (const auto& e : fs::directory_iterator(dir)) files.push_back(e.path().filename());
+    std::sort(files.begin(), files.end());
+    return files;
+}
+}  // namespace
+
+TEST(Cli, BadSourcesFailWithoutTouchingTheOutput)
+{
+    for (const BadSource& bad : kBadSources) {
+        TempDir scratch;
+        fs::path src = scratch.path() / "src";
+        fs::path out = scratch.path() / "out" / "help.mdb";
+        fs::create_directories(out.parent_path());
+        bad.write(src);
+
+        CommandResult fresh = RunMkmdb(out, src);
+        EXPECT_EQ(fresh.exitCode, 1) << bad.what;
+        EXPECT_NE(fresh.err.find(bad.message), std::string::npos) << bad.what << ": " << fresh.err;
+        EXPECT_TRUE(Listing(out.parent_path()).empty()) << bad.what << ": output or temporary file left behind";
+
+        WriteFile(out, "the previous database");
+        EXPECT_EQ(RunMkmdb(out, src).exitCode, 1) << bad.what;
+        EXPECT_EQ(Listing(out.parent_path()), std::vector<fs::path>{"help.mdb"}) << bad.what;
+        EXPECT_EQ(ReadFile(out), "the previous database") << bad.what;
+    }
+}
+
+TEST(Cli, UnwritableOutputIsAnError)
+{
+    TempDir scratch;
+    WriteSources(scratch.path() / "src", {{1, "甲", {}}});
+    CommandResult r = RunMkmdb(scratch.path() / "no-such-dir" / "help.mdb", scratch.path() / "src");
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("cannot create a file in"), std::string::npos) << r.err;
+}
+
+TEST(Cli, SuccessReplacesTheOldFileAndLeavesNothingElse)
+{
+    TempDir scratch;
+    WriteSources(scratch.path() / "src", {{1, "甲", {{1, "a", {"b"}}}}});
+    fs::path out = scratch.path() / "out" / "help.mdb";
+    fs::create_directories(out.parent_path());
+    WriteFile(out, "old");
+    CommandResult r = RunMkmdb(out, scratch.path() / "src");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(Listing(out.parent_path()), std::vector<fs::path>{"help.mdb"});
+    EXPECT_EQ(fs::file_size(out) % 4096, 0u);
+    EXPECT_EQ(Shell("mdb-ver " + Quote(out)).out, "JET4\n");
+}
+
+TEST(Cli, UsageMistakesExitWithTwo)
+{
+    for (const char* args : {"", "--out", "--out x.mdb", "src", "--out x.mdb a b", "--bogus --out x.mdb src"}) {
+        CommandResult r = Shell(Quote(MKMDB_PATH) + " " + args);
+        EXPECT_EQ(r.exitCode, 2) << args;
+        EXPECT_NE(r.err.find("usage: mkmdb --out FILE SOURCE_DIR"), std::string::npos) << args;
+    }
+    EXPECT_EQ(Shell(Quote(MKMDB_PATH) + " --help").exitCode, 0);
+}
