@@ -41,6 +41,10 @@ void ExpectEveryReaderSees(const fs::path& mdb, const Dump& want)
     for (const Reader& reader : kReaders) {
         EXPECT_EQ(FirstDifference(want, reader.read(mdb)), "") << "read with " << reader.name;
     }
+    // mdb-count takes the row count from the table definition, not the rows.
+    for (const auto& [name, table] : want) {
+        EXPECT_EQ(Shell("mdb-count " + Quote(mdb) + " " + Quote(name)).out, std::to_string(table.rows.size()) + "\n") << name;
+    }
 }
 
 }  // namespace
