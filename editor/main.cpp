@@ -1,5 +1,5 @@
-#include "shell/ErrorReporter.h"
-#include "shell/GuardedApplication.h"
+#include "core/ErrorReporter.h"
+#include "core/GuardedApplication.h"
 #include "shell/MainWindow.h"
 #include "shell/Program.h"
 

@@ -1,4 +1,4 @@
-#include "shell/ErrorReporter.h"
+#include "core/ErrorReporter.h"
 
 #include "common/ProgramFolder.h"
 #include "common/ProgramNames.h"

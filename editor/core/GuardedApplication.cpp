@@ -1,6 +1,6 @@
-#include "shell/GuardedApplication.h"
+#include "core/GuardedApplication.h"
 
-#include "shell/ErrorReporter.h"
+#include "core/ErrorReporter.h"
 
 bool GuardedApplication::notify(QObject* receiver, QEvent* event)
 {

@@ -1,4 +1,4 @@
-#include "shell/StatusBar.h"
+#include "core/StatusBar.h"
 
 #include <QLabel>
 

@@ -1,4 +1,4 @@
-#include "shell/TabControl.h"
+#include "core/TabControl.h"
 
 #include <QResizeEvent>
 #include <QTabBar>

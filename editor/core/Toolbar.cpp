@@ -1,4 +1,4 @@
-#include "shell/Toolbar.h"
+#include "core/Toolbar.h"
 
 #include <QAction>
 #include <QEvent>

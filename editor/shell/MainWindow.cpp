@@ -3,9 +3,9 @@
 #include "documents/CodeEditor.h"
 #include "shell/MainMenu.h"
 #include "shell/Program.h"
-#include "shell/StatusBar.h"
-#include "shell/TabControl.h"
-#include "shell/Toolbar.h"
+#include "core/StatusBar.h"
+#include "core/TabControl.h"
+#include "core/Toolbar.h"
 
 #include <QCloseEvent>
 #include <QFrame>

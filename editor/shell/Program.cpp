@@ -1,6 +1,6 @@
 #include "shell/Program.h"
 
-#include "shell/ErrorReporter.h"
+#include "core/ErrorReporter.h"
 
 #include <QCoreApplication>
 

@@ -4,9 +4,9 @@
 #include "common/ProgramFolder.h"
 #include "common/ProgramNames.h"
 #include "shell/Commands.h"
-#include "shell/ErrorReporter.h"
+#include "core/ErrorReporter.h"
 #include "shell/MainWindow.h"
-#include "shell/Toolbar.h"
+#include "core/Toolbar.h"
 
 #include <QCoreApplication>
 #include <QEvent>

@@ -1,5 +1,5 @@
 // The program's end, in a process of its own: ending is once per process.
-#include "shell/GuardedApplication.h"
+#include "core/GuardedApplication.h"
 #include "shell/MainWindow.h"
 #include "shell/Program.h"
 

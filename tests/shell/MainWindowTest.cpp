@@ -3,8 +3,8 @@
 #include "documents/CodeEditor.h"
 #include "shell/MainWindow.h"
 #include "shell/Program.h"
-#include "shell/StatusBar.h"
-#include "shell/TabControl.h"
+#include "core/StatusBar.h"
+#include "core/TabControl.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>

@@ -2,7 +2,7 @@
 
 #include "shell/MainMenu.h"
 #include "shell/MainWindow.h"
-#include "shell/Toolbar.h"
+#include "core/Toolbar.h"
 
 #include <QAction>
 #include <QMenu>

@@ -1,6 +1,6 @@
 #include "QtTestMain.h"
 
-#include "shell/GuardedApplication.h"
+#include "core/GuardedApplication.h"
 
 #include <QTest>
 
