@@ -81,9 +81,31 @@ TEST(Cli, UnwritableOutputIsAnError)
 {
     TempDir scratch;
     WriteSources(scratch.path() / "src", {{1, "甲", {}}});
-    CommandResult r = RunMkmdb(scratch.path() / "no-such-dir" / "help.mdb", scratch.path() / "src");
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_NE(r.err.find("cannot create a file in"), std::string::npos) << r.err;
+    fs::create_directories(scratch.path() / "out" / "help.mdb");
+    struct Case {
+        fs::path out;
+        const char* message;
+    } cases[] = {
+        {scratch.path() / "no-such-dir" / "help.mdb", "cannot create a file in"},
+        {scratch.path() / "out" / "help.mdb", "cannot replace"},  // a folder is in the way
+    };
+    for (const Case& c : cases) {
+        CommandResult r = RunMkmdb(c.out, scratch.path() / "src");
+        EXPECT_EQ(r.exitCode, 1) << c.out;
+        EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+    }
+    EXPECT_EQ(Listing(scratch.path() / "out"), std::vector<fs::path>{"help.mdb"});
+    EXPECT_TRUE(fs::is_directory(scratch.path() / "out" / "help.mdb"));
+}
+
+// Same sources, same bytes: nothing from the clock or from stale memory gets in.
+TEST(Cli, OutputIsReproducible)
+{
+    TempDir scratch;
+    WriteSources(scratch.path() / "src", {{1, "甲", {{1, "a", {MixedText(30000, 1)}}, {2, "b", {"c"}}}}, {2, "乙", {}}});
+    ASSERT_EQ(RunMkmdb(scratch.path() / "1.mdb", scratch.path() / "src").exitCode, 0);
+    ASSERT_EQ(RunMkmdb(scratch.path() / "2.mdb", scratch.path() / "src").exitCode, 0);
+    EXPECT_TRUE(ReadFile(scratch.path() / "1.mdb") == ReadFile(scratch.path() / "2.mdb"));
 }
 
 TEST(Cli, SuccessReplacesTheOldFileAndLeavesNothingElse)
