@@ -100,6 +100,23 @@ TEST(Libmdb, ReadsEveryTableAndValue)
     EXPECT_EQ(FirstDifference(ExpectedDump(EdgeCaseSources()), ReadWithLibmdb(mdb)), "");
 }
 
+// The editor opens a category's table by the name shown in the tree.
+TEST(Libmdb, FindsTablesByTheirChineseNames)
+{
+    TempDir scratch;
+    fs::path mdb = BuildEdgeCases(scratch);
+    std::unique_ptr<MdbHandle, MdbCloser> handle(mdb_open(mdb.c_str(), MDB_NOFLAGS));
+    ASSERT_TRUE(handle);
+    ASSERT_TRUE(mdb_read_catalog(handle.get(), MDB_TABLE));
+    for (const auto& [name, table] : ExpectedDump(EdgeCaseSources())) {
+        std::unique_ptr<MdbTableDef, TableFreer> t(
+            mdb_read_table_by_name(handle.get(), const_cast<gchar*>(name.c_str()), MDB_TABLE));
+        ASSERT_TRUE(t) << name;
+        EXPECT_EQ(t->num_rows, table.rows.size()) << name;
+    }
+    EXPECT_FALSE(mdb_read_table_by_name(handle.get(), const_cast<gchar*>("不存在"), MDB_TABLE));
+}
+
 // The help tree's queries through libmdbsql, which takes UTF-8 names in
 // [brackets] (a bare Chinese name fails to parse while MDBICONV is UTF-8).
 TEST(Libmdb, HelpTreeQueriesThroughLibmdbsql)

@@ -8,6 +8,8 @@
 #include "TableDefinition.h"
 #include "UsageMap.h"
 
+#include "textcodec/TextCodec.h"
+
 #include <stdexcept>
 
 namespace mkmdb {
@@ -21,11 +23,21 @@ struct PlacedTable {
     std::vector<std::uint32_t> longValuePages;
 };
 
+// Names the table in a size error, which otherwise says only what overflowed.
+[[noreturn]] void FailFor(const Table& table, const std::length_error& e)
+{
+    throw std::length_error("table " + textcodec::EncodeUtf8(table.name).bytes + ": " + e.what());
+}
+
 PlacedTable PlaceRows(PageFile& file, const Table& table, std::uint32_t definitionPage)
 {
     RowPlacer data(file, definitionPage);
     LongValueWriter longValues(file);
-    for (const Row& row : table.rows) data.Place(EncodeRow(table.columns, row, longValues));
+    try {
+        for (const Row& row : table.rows) data.Place(EncodeRow(table.columns, row, longValues));
+    } catch (const std::length_error& e) {
+        FailFor(table, e);
+    }
     return PlacedTable{&table, definitionPage, data.Pages(), longValues.Pages()};
 }
 
@@ -63,8 +75,11 @@ Bytes WriteDatabase(const std::vector<Table>& userTables)
     RowPlacer maps(file, 0);
     maps.Adopt(kFirstMapPage);
     for (const PlacedTable& p : placed) {
-        TableLayout layout = PlaceMaps(maps, p);
-        WriteTableDefinition(file.At(p.definitionPage), *p.table, layout);
+        try {
+            WriteTableDefinition(file.At(p.definitionPage), *p.table, PlaceMaps(maps, p));
+        } catch (const std::length_error& e) {
+            FailFor(*p.table, e);
+        }
     }
     return file.Serialize();
 }
