@@ -107,3 +107,24 @@ TEST(HelpTables, CategoryNamesMustMakeDistinctValidTables)
     }
     EXPECT_EQ(MakeHelpTables({category(std::u16string(64, u'名')), category(u"a b-c(d)")}).size(), 3u);
 }
+
+// Whatever a person types, parsing ends in entries or in a SourceError.
+TEST(CategoryText, ArbitraryInputNeverEscapesAsAnotherError)
+{
+    const std::vector<std::string> pieces = {"==", " ", "1", "-", "\n", "\r\n", "\\", "中", "\xFF", "#", "\xE4\xB8", "\t", "x",
+                                             "2147483648", "\x01"};
+    unsigned x = 12345;
+    for (int round = 0; round < 3000; ++round) {
+        std::string text;
+        for (int i = 0; i < 24; ++i) {
+            x = x * 1103515245u + 12345u;
+            text += pieces[(x >> 16) % pieces.size()];
+        }
+        try {
+            ParseCategoryText(text, "f.txt");
+        } catch (const SourceError&) {
+        } catch (const std::exception& e) {
+            ADD_FAILURE() << "unexpected " << e.what() << " for " << testing::PrintToString(text);
+        }
+    }
+}
