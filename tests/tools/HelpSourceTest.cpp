@@ -86,7 +86,7 @@ TEST(CategoryFileName, IdThenName)
 
 TEST(HelpTables, CategoryNamesMustMakeDistinctValidTables)
 {
-    auto category = [](std::u16string name) { return HelpCategory{1, std::move(name), {}}; };
+    auto category = [](std::u16string name) { return HelpCategory{1, std::move(name), {}, "f.txt"}; };
     struct Case {
         std::vector<HelpCategory> categories;
         const char* message;

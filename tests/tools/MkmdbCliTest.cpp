@@ -34,14 +34,14 @@ const std::vector<BadSource> kBadSources = {
          One(d, "1-Abc.txt", "");
          One(d, "2-aBC.txt", "");
      },
-     "both named"},
+     "1-Abc.txt and 2-aBC.txt: two categories are both named"},
     {"same id twice",
      [](const fs::path& d) {
          One(d, "1-甲.txt", "");
          One(d, "01-乙.txt", "");
      },
-     "two categories have the id 1"},
-    {"name not allowed for a table", [](const fs::path& d) { One(d, "1-a.b.txt", ""); }, "cannot contain"},
+     "01-乙.txt and 1-甲.txt: two categories have the id 1"},
+    {"name not allowed for a table", [](const fs::path& d) { One(d, "1-a.b.txt", ""); }, "1-a.b.txt: category \"a.b\": a table name cannot contain"},
     {"folder named like a category",
      [](const fs::path& d) { fs::create_directories(d / "1-甲.txt"); },
      "not a regular file"},

@@ -6,6 +6,7 @@
 #include <charconv>
 #include <fstream>
 #include <sstream>
+#include <tuple>
 
 namespace mkmdb {
 namespace {
@@ -124,6 +125,7 @@ HelpCategory ParseCategoryFileName(const std::string& fileName)
     if (dash == std::string::npos || !ParseId(stem.substr(0, dash), category.id)) Fail(fileName, 0, usage);
     category.name = Decode(stem.substr(dash + 1), fileName, 0);
     if (category.name.empty()) Fail(fileName, 0, usage);
+    category.file = fileName;
     return category;
 }
 
@@ -144,11 +146,13 @@ std::vector<HelpCategory> ReadHelpSources(const fs::path& dir)
         category.entries = ParseCategoryText(bytes.str(), file.path().string());
         categories.push_back(std::move(category));
     }
-    std::sort(categories.begin(), categories.end(), [](const auto& a, const auto& b) { return a.id < b.id; });
+    // File names break ties only so that the duplicate-id message is stable.
+    std::sort(categories.begin(), categories.end(),
+              [](const auto& a, const auto& b) { return std::tie(a.id, a.file) < std::tie(b.id, b.file); });
     for (std::size_t i = 1; i < categories.size(); ++i) {
         if (categories[i].id == categories[i - 1].id) {
-            throw SourceError(dir.string() + ": two categories have the id " + std::to_string(categories[i].id) +
-                              "; the id gives the order, so it must be unique");
+            throw SourceError(categories[i - 1].file + " and " + categories[i].file + ": two categories have the id " +
+                              std::to_string(categories[i].id) + "; the id gives the order, so it must be unique");
         }
     }
     return categories;

@@ -20,6 +20,7 @@ struct HelpCategory {
     std::int32_t id = 0;
     std::u16string name;
     std::vector<HelpEntry> entries;
+    std::string file;  // where it came from, for messages
 };
 
 // Carries "file:line: what is wrong" ready for the user.

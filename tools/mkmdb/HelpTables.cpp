@@ -2,7 +2,7 @@
 
 #include "textcodec/TextCodec.h"
 
-#include <set>
+#include <map>
 
 namespace mkmdb {
 
@@ -24,10 +24,12 @@ std::u16string FoldCase(std::u16string s)
 }
 
 // The characters and forms Access refuses in an object name.
-void CheckTableName(const std::u16string& name)
+void CheckTableName(const HelpCategory& category)
 {
+    const std::u16string& name = category.name;
     auto fail = [&](const std::string& why) {
-        throw SourceError("category \"" + Utf8(name) + "\": " + why);
+        std::string where = category.file.empty() ? std::string() : category.file + ": ";
+        throw SourceError(where + "category \"" + Utf8(name) + "\": " + why);
     };
     if (name.size() > kMaxNameChars) fail("a table name has at most 64 characters");
     if (name.front() == u' ') fail("a table name cannot start with a space");
@@ -57,11 +59,13 @@ Table CategoryTable(const HelpCategory& category)
 std::vector<Table> MakeHelpTables(const std::vector<HelpCategory>& categories)
 {
     std::vector<Table> tables{IndexTable(categories)};
-    std::set<std::u16string> seen;
+    std::map<std::u16string, const HelpCategory*> seen;
     for (const HelpCategory& c : categories) {
-        CheckTableName(c.name);
-        if (!seen.insert(FoldCase(c.name)).second) {
-            throw SourceError("two categories are both named \"" + Utf8(c.name) + "\" (names ignore case)");
+        CheckTableName(c);
+        auto [it, fresh] = seen.emplace(FoldCase(c.name), &c);
+        if (!fresh) {
+            throw SourceError(it->second->file + " and " + c.file + ": two categories are both named \"" + Utf8(c.name) +
+                              "\" (table names ignore case)");
         }
         tables.push_back(CategoryTable(c));
     }
