@@ -74,6 +74,16 @@ TEST(ReadBack, TableSpreadOverManyPages)
     ExpectEveryReaderSees(db.mdb(), ExpectedDump({big, after}));
 }
 
+// So many tables that the catalogue spans several data pages and the usage
+// maps overflow page 1 onto pages of their own.
+TEST(ReadBack, ManyCategories)
+{
+    std::vector<SourceCategory> sources;
+    for (int i = 0; i < 150; ++i) sources.push_back({i, "类别" + std::to_string(i), {{i, "词" + std::to_string(i), {"第 " + std::to_string(i) + " 类"}}}});
+    Built db(sources);
+    ExpectEveryReaderSees(db.mdb(), ExpectedDump(sources));
+}
+
 TEST(Schema, ColumnsHaveTheHelpTypes)
 {
     Built db(EdgeCaseSources());
