@@ -1,0 +1,149 @@
+#include "assist/Completion.h"
+
+#include "assist/KeywordLists.h"
+#include "common/Gbk.h"
+#include "core/ErrorReporter.h"
+#include "documents/CodeEditor.h"
+
+#include <QStringView>
+
+QString TypedWord;
+int TypedPrefixLength = 0;
+bool AfterDot = false;
+int QuoteCount = 0;
+bool InComment = false;
+
+namespace {
+
+constexpr int kCompletionList = 2;
+
+// Words arrive as typed; the lists are ASCII, so only ASCII letters need
+// folding, and other characters must not match ASCII by folding (K, ſ).
+bool SameIgnoringAsciiCase(QStringView a, QStringView b)
+{
+    if (a.size() != b.size()) return false;
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        char16_t x = a[i].unicode(), y = b[i].unicode();
+        if (x >= u'A' && x <= u'Z') x += u'a' - u'A';
+        if (y >= u'A' && y <= u'Z') y += u'a' - u'A';
+        if (x != y) return false;
+    }
+    return true;
+}
+
+// Code of the first character of a text; the lists and the tests below are
+// all about ASCII, where character and byte codes agree.
+int FirstCode(const QString& text) { return text.isEmpty() ? -1 : text.front().unicode(); }
+
+}  // namespace
+
+int GbkByteLength(const QString& text)
+{
+    int bytes = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c.unicode() < 0x80) {
+            ++bytes;
+            continue;
+        }
+        qsizetype width = (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) ? 2 : 1;
+        GbkEncoding encoded = EncodeGbk(text.mid(i, width));
+        bytes += encoded.ok() ? int(encoded.bytes.size()) : 2;
+        i += width - 1;
+    }
+    return bytes;
+}
+
+QString MatchingWords(const QString& typedWord, const QString& wordList)
+{
+    // Both the lists and the typed word are compared as texts: GBK keeps
+    // ASCII as it is and never puts an ASCII byte first in a Chinese
+    // character, so a byte prefix is a character prefix.
+    QString matches;
+    const QStringView typed(typedWord);
+    for (QStringView word : QStringView(wordList).split(u' ', Qt::SkipEmptyParts)) {
+        if (word.size() < typed.size()) continue;
+        if (SameIgnoringAsciiCase(word.left(typed.size()), typed)) {
+            matches += word;
+            matches += u' ';
+        }
+    }
+    return matches;
+}
+
+void ScanQuotesAndComments(const QString& c, bool& inString, bool& inComment)
+{
+    if (c == u"\"") ++QuoteCount;
+    if (c == u"\r") InComment = false;
+    if (c == u"'") InComment = true;
+    inString = QuoteCount % 2 != 0;
+    inComment = InComment;
+}
+
+std::optional<QString> NextHintList(const QString& c)
+{
+    if (c.isEmpty()) return std::nullopt;  // nothing was typed
+
+    bool inString = false, inComment = false;
+    ScanQuotesAndComments(c, inString, inComment);
+    if (inString || inComment) return std::nullopt;
+
+    TypedWord += c;
+    if (c == u".") {
+        AfterDot = true;
+    } else {
+        switch (FirstCode(TypedWord)) {
+        case ' ':
+        case '\r':
+            TypedWord.clear();
+            AfterDot = false;
+            return std::nullopt;
+        case '\n':
+            TypedWord.clear();
+            return std::nullopt;
+        default:
+            break;
+        }
+    }
+
+    QString candidates;
+    if (AfterDot) {
+        if (c == u".") {
+            candidates = MatchingWords(QString(), FileObjectMemberList);
+            TypedWord.clear();
+        } else if (FirstCode(c) >= 'A') {
+            candidates = MatchingWords(TypedWord, FileObjectMemberList);
+        }
+    } else {
+        candidates = MatchingWords(TypedWord, KeywordList);
+    }
+
+    if (candidates.isEmpty()) TypedWord.clear();
+    TypedPrefixLength = GbkByteLength(TypedWord);
+    return candidates;
+}
+
+void ShowHintBlock(const QString& c, CodeEditor* editor)
+{
+    InstallErrorReporter(QStringLiteral("主窗口_显示提示块"));
+    std::optional<QString> entries = NextHintList(c);
+    if (entries && editor) editor->ShowList(kCompletionList, *entries);
+}
+
+void RemoveLastTypedCharacter()
+{
+    if (TypedWord.isEmpty()) return;
+    qsizetype cut = 1;
+    if (TypedWord.size() >= 2 && TypedWord.back().isLowSurrogate() && TypedWord[TypedWord.size() - 2].isHighSurrogate())
+        cut = 2;
+    TypedWord.chop(cut);
+}
+
+void ResetCompletionState()
+{
+    TypedWord = QString();
+    TypedPrefixLength = 0;
+    AfterDot = false;
+    QuoteCount = 0;
+    InComment = false;
+}
