@@ -1,0 +1,356 @@
+// String functions. Strings are UTF-16; positions count UTF-16 units from 1.
+// The B variants see each unit as two bytes.
+#include <algorithm>
+
+#include "vbscript/Builtins.h"
+#include "vbscript/Coerce.h"
+#include "vbscript/Errors.h"
+#include "vbscript/Operators.h"
+
+namespace vbs {
+namespace {
+
+std::int32_t nonNegative(const Value& v)
+{
+    std::int32_t n = toLong(v);
+    if (n < 0) raise(err::InvalidCall);
+    return n;
+}
+
+std::int32_t position(const Value& v)
+{
+    std::int32_t n = toLong(v);
+    if (n < 1) raise(err::InvalidCall);
+    return n;
+}
+
+bool textCompare(const Args& a, int i)
+{
+    if (missing(a, i)) return false;
+    std::int32_t mode = toLong(a[i]);
+    if (mode < 0 || mode > 2) raise(err::InvalidCall);
+    return mode != 0;
+}
+
+// Index of needle in hay from `from` (0-based), or npos.
+std::size_t find(std::u16string_view hay, std::u16string_view needle, std::size_t from, bool text)
+{
+    if (!text) return hay.find(needle, from);
+    std::u16string h = toLower(hay), n = toLower(needle);
+    return h.find(n, from);
+}
+
+std::size_t rfind(std::u16string_view hay, std::u16string_view needle, std::size_t from, bool text)
+{
+    if (!text) return hay.rfind(needle, from);
+    std::u16string h = toLower(hay), n = toLower(needle);
+    return h.rfind(n, from);
+}
+
+Value bLen(Args a) { if (a[0].isNull()) return Value::null(); return Value::lng(static_cast<std::int32_t>(toStr(a[0]).size() * 2)); }
+
+Value fnLen(Vm&, Args a)
+{
+    const Value& v = a[0];
+    if (v.isNull()) return Value::null();
+    if (v.isString()) return Value::lng(static_cast<std::int32_t>(v.strView().size()));
+    return Value::lng(static_cast<std::int32_t>(toStr(v).size()));
+}
+Value fnLenB(Vm&, Args a) { return bLen(a); }
+
+Value fnLeft(Vm&, Args a)
+{
+    if (a[0].isNull()) return Value::null();
+    std::u16string s = toStr(a[0]);
+    std::size_t n = static_cast<std::size_t>(nonNegative(a[1]));
+    return Value::str(s.substr(0, std::min(n, s.size())));
+}
+
+Value fnRight(Vm&, Args a)
+{
+    if (a[0].isNull()) return Value::null();
+    std::u16string s = toStr(a[0]);
+    std::size_t n = std::min(static_cast<std::size_t>(nonNegative(a[1])), s.size());
+    return Value::str(s.substr(s.size() - n));
+}
+
+Value fnMid(Vm&, Args a)
+{
+    if (a[0].isNull()) return Value::null();
+    std::u16string s = toStr(a[0]);
+    std::size_t start = static_cast<std::size_t>(position(a[1])) - 1;
+    std::size_t len = missing(a, 2) ? s.size() : static_cast<std::size_t>(nonNegative(a[2]));
+    if (start >= s.size()) return Value::str(std::u16string_view());
+    return Value::str(s.substr(start, len));
+}
+
+// Byte variants: two bytes per unit, rounded to whole units.
+Value fnLeftB(Vm& vm, Args a)
+{
+    if (a[0].isNull()) return Value::null();
+    Value half = Value::lng(nonNegative(a[1]) / 2);
+    Value args[] = {a[0], half};
+    return fnLeft(vm, Args{args, 2});
+}
+
+Value fnRightB(Vm& vm, Args a)
+{
+    if (a[0].isNull()) return Value::null();
+    Value half = Value::lng(nonNegative(a[1]) / 2);
+    Value args[] = {a[0], half};
+    return fnRight(vm, Args{args, 2});
+}
+
+Value fnMidB(Vm& vm, Args a)
+{
+    if (a[0].isNull()) return Value::null();
+    Value args[] = {a[0], Value::lng((position(a[1]) - 1) / 2 + 1), missing(a, 2) ? Value::error(0) : Value::lng(nonNegative(a[2]) / 2)};
+    return fnMid(vm, Args{args, missing(a, 2) ? 2 : 3});
+}
+
+Value fnInStr(Vm&, Args a)
+{
+    // InStr([start,] string1, string2[, compare])
+    int k = 0;
+    std::int32_t start = 1;
+    if (a.count >= 3) {
+        if (a[0].isNull()) raise(err::InvalidNull);
+        start = position(a[0]);
+        k = 1;
+    }
+    if (a[k].isNull() || a[k + 1].isNull()) return Value::null();
+    bool text = a.count == 4 && textCompare(a, 3);
+    std::u16string hay = toStr(a[k]), needle = toStr(a[k + 1]);
+    if (static_cast<std::size_t>(start) > hay.size()) return Value::lng(0);
+    if (needle.empty()) return Value::lng(start);
+    std::size_t at = find(hay, needle, static_cast<std::size_t>(start) - 1, text);
+    return Value::lng(at == std::u16string::npos ? 0 : static_cast<std::int32_t>(at) + 1);
+}
+
+Value fnInStrB(Vm& vm, Args a)
+{
+    Value r = fnInStr(vm, a);
+    if (r.isNull() || r.l == 0) return r;
+    return Value::lng((r.l - 1) * 2 + 1);
+}
+
+Value fnInStrRev(Vm&, Args a)
+{
+    if (a[0].isNull() || a[1].isNull()) return Value::null();
+    std::u16string hay = toStr(a[0]), needle = toStr(a[1]);
+    std::int32_t start = missing(a, 2) ? -1 : toLong(a[2]);
+    if (start == 0 || start < -1) raise(err::InvalidCall);
+    bool text = textCompare(a, 3);
+    std::size_t limit = start == -1 ? hay.size() : static_cast<std::size_t>(start);
+    if (needle.empty()) return Value::lng(start == -1 ? static_cast<std::int32_t>(hay.size()) : start);
+    if (limit > hay.size()) return Value::lng(0);
+    if (needle.size() > limit) return Value::lng(0);
+    std::size_t at = rfind(hay, needle, limit - needle.size(), text);
+    return Value::lng(at == std::u16string::npos ? 0 : static_cast<std::int32_t>(at) + 1);
+}
+
+Value fnLCase(Vm&, Args a) { if (a[0].isNull()) return Value::null(); return Value::str(toLower(toStr(a[0]))); }
+Value fnUCase(Vm&, Args a) { if (a[0].isNull()) return Value::null(); return Value::str(toUpper(toStr(a[0]))); }
+
+Value trimmed(const Value& v, bool left, bool right)
+{
+    if (v.isNull()) return Value::null();
+    std::u16string s = toStr(v);
+    std::size_t b = 0, e = s.size();
+    if (left) while (b < e && s[b] == u' ') ++b;
+    if (right) while (e > b && s[e - 1] == u' ') --e;
+    return Value::str(s.substr(b, e - b));
+}
+Value fnTrim(Vm&, Args a) { return trimmed(a[0], true, true); }
+Value fnLTrim(Vm&, Args a) { return trimmed(a[0], true, false); }
+Value fnRTrim(Vm&, Args a) { return trimmed(a[0], false, true); }
+
+Value fnSpace(Vm&, Args a) { return Value::str(std::u16string(static_cast<std::size_t>(nonNegative(a[0])), u' ')); }
+
+Value fnString(Vm&, Args a)
+{
+    if (a[1].isNull()) return Value::null();
+    std::int32_t n = nonNegative(a[0]);
+    char16_t c;
+    if (a[1].isString()) {
+        if (a[1].strView().empty()) raise(err::InvalidCall);
+        c = a[1].strView()[0];
+    } else {
+        c = static_cast<char16_t>(toLong(a[1]) & 0xFF);
+    }
+    return Value::str(std::u16string(static_cast<std::size_t>(n), c));
+}
+
+Value fnStrReverse(Vm&, Args a)
+{
+    if (a[0].isNull()) raise(err::InvalidNull);
+    std::u16string s = toStr(a[0]);
+    std::reverse(s.begin(), s.end());
+    return Value::str(std::move(s));
+}
+
+Value fnStrComp(Vm&, Args a)
+{
+    if (a[0].isNull() || a[1].isNull()) return Value::null();
+    return Value::integer(static_cast<std::int16_t>(compareStrings(toStr(a[0]), toStr(a[1]), textCompare(a, 2))));
+}
+
+Value fnAsc(Vm&, Args a)
+{
+    std::u16string s = toStr(a[0]);
+    if (s.empty()) raise(err::InvalidCall);
+    // Non-ASCII characters give their code in the script's code page; the
+    // UTF-16 unit is used instead (a known difference for CJK text).
+    char16_t c = s[0];
+    return c < 0x8000 ? Value::integer(static_cast<std::int16_t>(c)) : Value::lng(c);
+}
+
+Value fnAscW(Vm&, Args a)
+{
+    std::u16string s = toStr(a[0]);
+    if (s.empty()) raise(err::InvalidCall);
+    return Value::integer(static_cast<std::int16_t>(s[0]));
+}
+
+Value fnAscB(Vm&, Args a)
+{
+    std::u16string s = toStr(a[0]);
+    if (s.empty()) raise(err::InvalidCall);
+    return Value::integer(static_cast<std::int16_t>(s[0] & 0xFF));
+}
+
+Value fnChr(Vm&, Args a)
+{
+    std::int32_t c = toLong(a[0]);
+    if (c < -32768 || c > 65535) raise(err::InvalidCall);
+    return Value::str(std::u16string(1, static_cast<char16_t>(c & 0xFFFF)));
+}
+
+Value fnChrB(Vm&, Args a)
+{
+    std::int32_t c = toLong(a[0]);
+    if (c < 0 || c > 255) raise(err::InvalidCall);
+    return Value::str(std::u16string(1, static_cast<char16_t>(c)));
+}
+
+Value fnReplace(Vm&, Args a)
+{
+    if (a[0].isNull()) return Value::null();
+    if (a[1].isNull() || a[2].isNull()) raise(err::InvalidNull);
+    std::u16string s = toStr(a[0]), what = toStr(a[1]), with = toStr(a[2]);
+    std::int32_t start = missing(a, 3) ? 1 : position(a[3]);
+    std::int32_t count = missing(a, 4) ? -1 : toLong(a[4]);
+    if (count < -1) raise(err::InvalidCall);
+    bool text = textCompare(a, 5);
+    if (static_cast<std::size_t>(start) > s.size()) return Value::str(std::u16string_view());
+    std::u16string src = s.substr(static_cast<std::size_t>(start) - 1);
+    if (what.empty() || count == 0) return Value::str(std::move(src));
+    std::u16string lowered = text ? toLower(src) : std::u16string();
+    std::u16string lwhat = text ? toLower(what) : std::u16string();
+    const std::u16string& hay = text ? lowered : src;
+    const std::u16string& needle = text ? lwhat : what;
+    std::u16string out;
+    out.reserve(src.size());
+    std::size_t pos = 0;
+    std::int32_t done = 0;
+    while (count < 0 || done < count) {
+        std::size_t at = hay.find(needle, pos);
+        if (at == std::u16string::npos) break;
+        out.append(src, pos, at - pos).append(with);
+        pos = at + needle.size();
+        ++done;
+    }
+    out.append(src, pos, std::u16string::npos);
+    return Value::str(std::move(out));
+}
+
+Value fnSplit(Vm&, Args a)
+{
+    if (a[0].isNull()) raise(err::InvalidNull);
+    std::u16string s = toStr(a[0]);
+    std::u16string delim = missing(a, 1) ? u" " : toStr(a[1]);
+    std::int32_t limit = missing(a, 2) ? -1 : toLong(a[2]);
+    if (limit < -1) raise(err::InvalidCall);
+    bool text = textCompare(a, 3);
+    std::vector<std::u16string> parts;
+    if (!s.empty() && limit != 0) {
+        if (delim.empty()) {
+            parts.push_back(s);
+        } else {
+            std::u16string hay = text ? toLower(s) : s;
+            std::u16string needle = text ? toLower(delim) : delim;
+            std::size_t pos = 0;
+            for (;;) {
+                if (limit > 0 && static_cast<std::int32_t>(parts.size()) == limit - 1) break;
+                std::size_t at = hay.find(needle, pos);
+                if (at == std::u16string::npos) break;
+                parts.push_back(s.substr(pos, at - pos));
+                pos = at + needle.size();
+            }
+            parts.push_back(s.substr(pos));
+        }
+    }
+    ArrayObj* arr = ArrayObj::make({static_cast<std::int32_t>(parts.size()) - 1});
+    Value out = Value::array(arr);
+    for (std::size_t i = 0; i < parts.size(); ++i) arr->items[i] = Value::str(std::move(parts[i]));
+    return out;
+}
+
+const ArrayObj& oneDimArray(const Value& v)
+{
+    if (!v.isArray()) raise(err::TypeMismatch);
+    if (v.a->dims() > 1) raise(err::Subscript);
+    return *v.a;
+}
+
+Value fnJoin(Vm&, Args a)
+{
+    const ArrayObj& arr = oneDimArray(a[0]);
+    std::u16string delim = missing(a, 1) ? u" " : toStr(a[1]);
+    std::u16string out;
+    for (std::size_t i = 0; i < arr.items.size(); ++i) {
+        if (i) out += delim;
+        if (!arr.items[i].isNull()) out += toStr(arr.items[i]);
+    }
+    return Value::str(std::move(out));
+}
+
+Value fnFilter(Vm&, Args a)
+{
+    if (a[0].isNull()) raise(err::InvalidNull);
+    const ArrayObj& arr = oneDimArray(a[0]);
+    std::u16string match = toStr(a[1]);
+    bool include = missing(a, 2) ? true : toBool(a[2]);
+    bool text = textCompare(a, 3);
+    std::vector<Value> kept;
+    for (const Value& item : arr.items) {
+        bool found = find(toStr(item), match, 0, text) != std::u16string::npos;
+        if (found == include) kept.push_back(Value::str(toStr(item)));
+    }
+    ArrayObj* out = ArrayObj::make({static_cast<std::int32_t>(kept.size()) - 1});
+    Value v = Value::array(out);
+    for (std::size_t i = 0; i < kept.size(); ++i) out->items[i] = std::move(kept[i]);
+    return v;
+}
+
+const Builtin kTable[] = {
+    {u"len", fnLen, 1, 1}, {u"lenb", fnLenB, 1, 1},
+    {u"left", fnLeft, 2, 2}, {u"leftb", fnLeftB, 2, 2},
+    {u"right", fnRight, 2, 2}, {u"rightb", fnRightB, 2, 2},
+    {u"mid", fnMid, 2, 3}, {u"midb", fnMidB, 2, 3},
+    {u"instr", fnInStr, 2, 4}, {u"instrb", fnInStrB, 2, 4}, {u"instrrev", fnInStrRev, 2, 4},
+    {u"lcase", fnLCase, 1, 1}, {u"ucase", fnUCase, 1, 1},
+    {u"trim", fnTrim, 1, 1}, {u"ltrim", fnLTrim, 1, 1}, {u"rtrim", fnRTrim, 1, 1},
+    {u"space", fnSpace, 1, 1}, {u"string", fnString, 2, 2}, {u"strreverse", fnStrReverse, 1, 1},
+    {u"strcomp", fnStrComp, 2, 3},
+    {u"asc", fnAsc, 1, 1}, {u"ascw", fnAscW, 1, 1}, {u"ascb", fnAscB, 1, 1},
+    {u"chr", fnChr, 1, 1}, {u"chrw", fnChr, 1, 1}, {u"chrb", fnChrB, 1, 1},
+    {u"replace", fnReplace, 3, 6}, {u"split", fnSplit, 1, 4}, {u"join", fnJoin, 1, 2},
+    {u"filter", fnFilter, 2, 4},
+};
+
+}  // namespace
+
+std::span<const Builtin> stringBuiltins() { return kTable; }
+
+}  // namespace vbs

@@ -1,0 +1,90 @@
+#include "vbscript/ClassInstance.h"
+
+#include "vbscript/Coerce.h"
+#include "vbscript/Errors.h"
+#include "vbscript/Vm.h"
+
+namespace vbs {
+
+ClassInstance::ClassInstance(Vm& vm, ClassInfo& cls) : vm(vm), cls(cls)
+{
+    fields.resize(cls.fieldNames.size());
+}
+
+int ClassInstance::memberId(std::u16string_view lowerName) const
+{
+    auto it = cls.byName.find(std::u16string(lowerName));
+    if (it == cls.byName.end() || !cls.members[static_cast<std::size_t>(it->second)].isPublic) return kNoMember;
+    return it->second;
+}
+
+void ClassInstance::invoke(int id, Invoke kind, Args args, Value& result)
+{
+    invokeMember(id, kind, args, result);
+}
+
+void ClassInstance::invokeMember(int id, Invoke kind, Args args, Value& result)
+{
+    if (id == kDefaultMember) id = cls.defaultMember;
+    if (id < 0) raise(err::NoSuchMember);
+    ClassMember& m = cls.members[static_cast<std::size_t>(id)];
+    if (m.field >= 0) {
+        Value& f = fields[static_cast<std::size_t>(m.field)];
+        if (kind == Invoke::Get || kind == Invoke::Call) {
+            result = args.count == 0 ? f : vm.index(f, args);
+            return;
+        }
+        Value v = args[args.count - 1];
+        Args indexes{args.items, args.count - 1};
+        if (indexes.count > 0) {
+            vm.storeElement(f, indexes, std::move(v), kind == Invoke::Set);
+        } else if (kind == Invoke::Set) {
+            if (!v.isObject()) raise(err::ObjectRequired);
+            f = std::move(v);
+        } else {
+            f = resolveDefault(v);
+        }
+        return;
+    }
+    Proc* p = nullptr;
+    switch (kind) {
+    case Invoke::Get: p = m.get ? m.get : m.sub; break;
+    case Invoke::Call: p = m.sub ? m.sub : m.get; break;
+    case Invoke::Let: p = m.let; break;
+    case Invoke::Set: p = m.set; break;
+    }
+    if (!p) raise(err::NoSuchMember);
+    Value self = Value::object(this);  // alive for the whole call
+    result = vm.callProc(*p, args.items, args.count, this);
+}
+
+void ClassInstance::lastReferenceGone()
+{
+    if (!cls.terminate) return;
+    try {
+        vm.callProc(*cls.terminate, nullptr, 0, this);
+    } catch (...) {
+        // An error inside Class_Terminate cannot reach any handler.
+    }
+}
+
+void ProcRef::invoke(int id, Invoke, Args args, Value& result)
+{
+    if (id != kDefaultMember) raise(err::NoSuchMember);
+    result = vm_.callProc(proc_, args.items, args.count, nullptr);
+}
+
+bool ArrayEnumerator::next(Value& out)
+{
+    const ArrayObj* a = array_.a;
+    if (pos_ >= a->items.size()) return false;
+    out = a->items[pos_++];
+    return true;
+}
+
+void EnumHolder::invoke(int, Invoke, Args, Value&)
+{
+    raise(err::NoSuchMember);
+}
+
+}  // namespace vbs

@@ -1,0 +1,47 @@
+#pragma once
+// The engine's public face for hosts: the editor and vbsrun. Code runs on
+// the caller's thread; requestStop() may be called from any other thread and
+// ends the script at its next loop turn or call.
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "vbscript/Host.h"
+
+namespace vbs {
+
+class Engine {
+public:
+    explicit Engine(Host& host);
+    ~Engine();
+    Engine(const Engine&) = delete;
+    Engine& operator=(const Engine&) = delete;
+
+    // Forgets every variable, procedure and class of earlier runs.
+    void reset();
+    // Runs code after what earlier calls defined. False on a compile or
+    // runtime error, or a stop request; see errorText().
+    bool execute(std::u16string_view code);
+
+    // "第 3 行，第 1 列：运行时错误 13：类型不匹配" and the parts of it.
+    const std::u16string& errorText() const;
+    int errorNumber() const;
+    int errorLine() const;
+    int errorColumn() const;
+    // The code given to WScript.Quit, when the last run ended with it.
+    std::optional<int> quitCode() const;
+
+    void requestStop();
+    // Nesting depth of calls after which error 28 is raised.
+    void setRecursionLimit(int depth);
+    void setScriptName(std::u16string name, std::u16string fullName);
+    void setArguments(std::vector<std::u16string> args);
+
+private:
+    struct State;
+    std::unique_ptr<State> s_;
+};
+
+}  // namespace vbs

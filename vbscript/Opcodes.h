@@ -1,0 +1,57 @@
+#pragma once
+// Every VM instruction, once. Operands: a (8 bits), c (16 bits), b and d
+// (32 bits); what each means is noted beside it.
+#define VBS_OPCODES(X) \
+    X(PushConst)    /* b: constant index */ \
+    X(PushEmpty) \
+    X(PushNothing) \
+    X(PushMe) \
+    X(Pop) \
+    X(LoadLocal)    /* b: slot */ \
+    X(StoreLocal)   /* b: slot; let-assignment of the popped value */ \
+    X(LoadGlobal)   /* b: global index */ \
+    X(StoreGlobal)  /* b: global index */ \
+    X(LoadVar)      /* a: VarKind, b: index or name, d: fallback local or -1 */ \
+    X(StoreVar)     /* a, b, d as LoadVar */ \
+    X(SetVar)       /* a, b, d: Set-assignment, value must be an object */ \
+    X(RefVar)       /* a, b, d: pushes a reference for a ByRef argument */ \
+    X(Index)        /* a: argc; [target, args] -> element or default member */ \
+    X(ConcatTo)     /* a: VarKind, b, d: `s = s & x` appending in place; [x] */ \
+    X(StoreIndex)   /* a: argc, c: VarKind, b, d; [args, value] */ \
+    X(CallProc)     /* b: procedure index, a: argc */ \
+    X(CallBuiltin)  /* b: builtin index, a: argc */ \
+    X(CallName)     /* b: name index, a: argc; resolved when run */ \
+    X(CallMe)       /* b: member index of the own class, a: argc, c: Invoke */ \
+    X(Member)       /* b: name index, c: cache slot, a: argc, d: Invoke; [obj, args(, value)] */ \
+    X(New)          /* b: class index */ \
+    X(Add) X(Sub) X(Mul) X(Div) X(IntDiv) X(Mod) X(Pow) X(Neg) X(Concat) \
+    X(Not) X(And) X(Or) X(Xor) X(Eqv) X(Imp) X(Is) \
+    X(Compare)      /* a: CmpOp, c: literal flags */ \
+    X(Jump)         /* b: target */ \
+    X(JumpIfFalse)  /* b: target; pops, Null counts as false */ \
+    X(JumpIfTrue)   /* b: target; pops */ \
+    X(ForInit)      /* a: VarKind, b: variable, c: hidden base, d: exit target; [start, limit, step] */ \
+    X(ForNext)      /* a, b, c as ForInit, d: loop body */ \
+    X(ForEachInit)  /* c: hidden slot, d: exit target; [collection] */ \
+    X(ForEachNext)  /* a: VarKind, b: variable, c: hidden slot, d: exit target */ \
+    X(CaseMatch)    /* c: hidden slot with the subject, a: literal flags; [value] -> Boolean */ \
+    X(DimArray)     /* a: dims, c: VarKind, b: index; [bounds] */ \
+    X(ReDim)        /* a: dims, c: VarKind, b: index, d: 1 to preserve; [bounds] */ \
+    X(Erase)        /* c: VarKind, b: index */ \
+    X(OnError)      /* a: 1 resume next, 0 goto 0 */ \
+    X(Return)
+
+namespace vbs {
+
+enum class OpCode : unsigned char {
+#define VBS_ENUM(name) name,
+    VBS_OPCODES(VBS_ENUM)
+#undef VBS_ENUM
+};
+
+// Where a variable lives.
+enum VarKind : unsigned char { vkLocal, vkGlobal, vkField, vkOuter, vkName };
+
+const char* opName(OpCode op);
+
+}  // namespace vbs

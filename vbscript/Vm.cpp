@@ -1,0 +1,728 @@
+#include "vbscript/Vm.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include "vbscript/Builtins.h"
+#include "vbscript/ClassInstance.h"
+#include "vbscript/Coerce.h"
+#include "vbscript/Compiler.h"
+#include "vbscript/ErrObject.h"
+#include "vbscript/Operators.h"
+#include "vbscript/Parser.h"
+#include "vbscript/WScriptObject.h"
+
+namespace vbs {
+namespace {
+
+constexpr std::size_t kStackValues = 1u << 21;  // 32 MiB of Values
+constexpr std::size_t kMaxElements = 1u << 27;
+
+template <class T, class... A>
+Value makeObject(A&&... a)
+{
+    return Value::object(std::make_unique<T>(std::forward<A>(a)...).release());  // refcount owns it
+}
+
+bool truthy(const Value& v0)
+{
+    const Value& v = v0.deref();
+    if (v.tag == Tag::Boolean) return v.b;
+    if (v.isNull()) return false;
+    return toBool(resolveDefault(v));
+}
+
+bool isInt(const Value& v) { return v.tag == Tag::Integer || v.tag == Tag::Long; }
+std::int64_t intVal(const Value& v) { return v.tag == Tag::Integer ? v.i : v.l; }
+
+void setInt(Value& dst, std::int64_t r, bool allowInteger)
+{
+    if (allowInteger && r >= -32768 && r <= 32767) dst = Value::integer(static_cast<std::int16_t>(r));
+    else if (r >= INT32_MIN && r <= INT32_MAX) dst = Value::lng(static_cast<std::int32_t>(r));
+    else dst = Value::dbl(static_cast<double>(r));
+}
+
+// Integer, Long and Double fast paths; false means take the general route.
+bool fastArith(OpCode op, Value& a, const Value& b)
+{
+    if (isInt(a) && isInt(b)) {
+        std::int64_t x = intVal(a), y = intVal(b);
+        bool narrow = a.tag == Tag::Integer && b.tag == Tag::Integer;
+        switch (op) {
+        case OpCode::Add: setInt(a, x + y, narrow); return true;
+        case OpCode::Sub: setInt(a, x - y, narrow); return true;
+        case OpCode::Mul: setInt(a, x * y, narrow); return true;
+        default: return false;
+        }
+    }
+    if (a.tag == Tag::Double && (b.tag == Tag::Double || isInt(b))) {
+        double y = b.tag == Tag::Double ? b.d : static_cast<double>(intVal(b));
+        double r = op == OpCode::Add ? a.d + y : op == OpCode::Sub ? a.d - y : op == OpCode::Mul ? a.d * y : NAN;
+        if (!std::isfinite(r)) return false;
+        a.d = r;
+        return true;
+    }
+    return false;
+}
+
+int cmpFast(const Value& a, const Value& b, bool& ok)
+{
+    ok = true;
+    if (isInt(a) && isInt(b)) return intVal(a) < intVal(b) ? -1 : intVal(a) > intVal(b);
+    if ((a.tag == Tag::Double || isInt(a)) && (b.tag == Tag::Double || isInt(b))) {
+        double x = a.tag == Tag::Double ? a.d : static_cast<double>(intVal(a));
+        double y = b.tag == Tag::Double ? b.d : static_cast<double>(intVal(b));
+        return x < y ? -1 : x > y;
+    }
+    ok = false;
+    return 0;
+}
+
+bool cmpResult(CmpOp op, int c)
+{
+    switch (op) {
+    case CmpOp::Eq: return c == 0;
+    case CmpOp::Ne: return c != 0;
+    case CmpOp::Lt: return c < 0;
+    case CmpOp::Gt: return c > 0;
+    case CmpOp::Le: return c <= 0;
+    case CmpOp::Ge: return c >= 0;
+    }
+    return false;
+}
+
+std::size_t elementOffset(const ArrayObj& a, Args args)
+{
+    if (static_cast<std::size_t>(args.count) != a.dims()) raise(err::Subscript);
+    std::size_t offset = 0, scale = 1;
+    for (std::size_t k = 0; k < a.dims(); ++k) {
+        std::int32_t i = toLong(args[static_cast<int>(k)]);
+        if (i < 0 || i > a.upper[k]) raise(err::Subscript);
+        offset += static_cast<std::size_t>(i) * scale;
+        scale *= static_cast<std::size_t>(a.upper[k]) + 1;
+    }
+    return offset;
+}
+
+std::vector<std::int32_t> readBounds(Value* at, int n)
+{
+    std::vector<std::int32_t> bounds;
+    std::size_t total = 1;
+    for (int k = 0; k < n; ++k) {
+        std::int32_t u = toLong(at[k]);
+        if (u < -1) raise(err::Subscript);
+        bounds.push_back(u);
+        total *= static_cast<std::size_t>(u) + 1;
+        if (total > kMaxElements) raise(err::OutOfMemory);
+    }
+    return bounds;
+}
+
+// Column-major: ReDim Preserve only changes the last bound, so the old
+// elements keep their offsets.
+ArrayObj* preserved(const ArrayObj& old, std::vector<std::int32_t> bounds)
+{
+    if (old.dims() != bounds.size() && old.dims() != 0) raise(err::Subscript);
+    for (std::size_t k = 0; k + 1 < old.dims(); ++k)
+        if (old.upper[k] != bounds[k]) raise(err::Subscript);
+    ArrayObj* fresh = ArrayObj::make(std::move(bounds));
+    std::size_t n = std::min(fresh->items.size(), old.items.size());
+    for (std::size_t i = 0; i < n; ++i) fresh->items[i] = old.items[i];
+    return fresh;
+}
+
+}  // namespace
+
+Vm::Vm(Runtime& rt, Host& host, const std::atomic<bool>& stop, const HostInfo& info)
+    : rt_(rt), host_(host), stop_(stop), info_(info),
+      stack_(std::make_unique<Value[]>(kStackValues)),
+      stackEnd_(stack_.get() + kStackValues), sp_(stack_.get())
+{
+    errHolder_ = std::make_unique<ErrObject>();
+    err_ = errHolder_.get();
+    errObj_ = Value::object(errHolder_.release());  // the Value now owns it
+    wscript_ = makeWScript(*this);
+}
+
+Vm::~Vm()
+{
+    popTo(stack_.get());
+}
+
+Value Vm::errValue() { return errObj_; }
+Value Vm::wscriptValue() { return wscript_; }
+
+void Vm::checkStop() const
+{
+    if (stopRequested()) throw StopScript{};
+}
+
+void Vm::runMain(Proc& main)
+{
+    callProc(main, sp_, 0, nullptr);
+}
+
+Value Vm::callProc(Proc& proc, Value* args, int argc, Object* me, Value* outer)
+{
+    if (argc != proc.paramCount) raise(err::WrongArgCount);
+    if (depth_ >= recursionLimit) raise(err::OutOfStack);
+    if (argc > 0 && args + argc != sp_) {
+        for (int i = 0; i < argc; ++i) sp_[i] = args[i];
+        args = sp_;
+        sp_ += argc;
+    }
+    Value* base = argc > 0 ? args : sp_;
+    if (base + proc.localCount + proc.maxStack + 16 > stackEnd_) raise(err::OutOfStack);
+    for (int i = 0; i < argc; ++i)
+        if (proc.byVal[static_cast<std::size_t>(i)] && base[i].tag == Tag::Ref) base[i] = Value(*base[i].ref);
+    sp_ = base + proc.localCount;
+    if (proc.caches.size() < static_cast<std::size_t>(proc.cacheSlots)) proc.caches.resize(static_cast<std::size_t>(proc.cacheSlots));
+    Frame f{&proc, base, me, outer, false};
+    struct Guard {
+        Vm& vm;
+        Value* base;
+        ~Guard()
+        {
+            vm.frames_.pop_back();
+            --vm.depth_;
+            vm.popTo(base);
+        }
+    };
+    frames_.push_back(&f);
+    ++depth_;
+    Guard guard{*this, base};
+    run(f);
+    if (proc.resultSlot >= 0) return std::move(base[proc.resultSlot]);
+    if (sp_ > base + proc.localCount) return std::move(sp_[-1]);
+    return Value();
+}
+
+void Vm::locate(ScriptError& e, const Proc& p, std::size_t pc) const
+{
+    if (e.line) return;
+    auto it = std::upper_bound(p.lines.begin(), p.lines.end(), pc,
+                               [](std::size_t x, const LineEntry& l) { return x < l.pc; });
+    if (it == p.lines.begin()) return;
+    --it;
+    e.line = it->line;
+    e.column = it->column;
+}
+
+Value& Vm::varRef(Frame& f, int kind, int index, int fallback)
+{
+    switch (kind) {
+    case vkLocal: return f.base[index].deref();
+    case vkGlobal: return rt_.globals.at(index);
+    case vkField: return static_cast<ClassInstance*>(f.me)->fields[static_cast<std::size_t>(index)];
+    case vkOuter: return f.outer[index].deref();
+    default: break;
+    }
+    const std::u16string& n = f.proc->names[static_cast<std::size_t>(index)];
+    auto it = rt_.names.find(n);
+    if (it != rt_.names.end() && it->second.kind == GlobalName::Var) return rt_.globals.at(it->second.index);
+    if (it != rt_.names.end()) raise(err::IllegalAssign);
+    if (fallback >= 0) return f.base[fallback].deref();
+    raise(err::Undefined);
+}
+
+Value Vm::loadName(Frame& f, const Instr& in)
+{
+    const std::u16string& n = f.proc->names[static_cast<std::size_t>(in.b)];
+    auto it = rt_.names.find(n);
+    if (it != rt_.names.end()) {
+        switch (it->second.kind) {
+        case GlobalName::Var: return rt_.globals.at(it->second.index);
+        case GlobalName::Const: return it->second.value;
+        case GlobalName::Proc: return callProc(*rt_.procs[static_cast<std::size_t>(it->second.index)], sp_, 0, nullptr);
+        case GlobalName::Class: raise(err::TypeMismatch);
+        }
+    }
+    if (in.d >= 0) return f.base[in.d].deref();
+    raise(err::Undefined);
+}
+
+void Vm::storeLet(Value& target, Value v)
+{
+    if (v.tag == Tag::Object) v = resolveDefault(v);
+    std::uint8_t keep = target.flags;
+    if (keep & Value::kFixedArray) raise(err::ArrayFixed);
+    target = std::move(v);
+}
+
+void Vm::storeSet(Value& target, Value v)
+{
+    if (!v.isObject()) raise(err::ObjectRequired);
+    target = std::move(v);
+}
+
+Value Vm::index(const Value& target0, Args args)
+{
+    const Value& target = target0.deref();
+    if (target.isArray()) return target.a->items[elementOffset(*target.a, args)];
+    if (target.isObject()) {
+        if (!target.o) raise(err::ObjectRequired);
+        Value keep = target;
+        Value result;
+        target.o->invoke(Object::kDefaultMember, Invoke::Get, args, result);
+        return result;
+    }
+    raise(err::TypeMismatch);
+}
+
+void Vm::storeElement(Value& target, Args indexes, Value v, bool isSet)
+{
+    if (target.isArray()) {
+        if (isSet && !v.isObject()) raise(err::ObjectRequired);
+        if (!isSet && v.isObject()) v = resolveDefault(v);
+        if (target.a->refs > 1) {
+            std::uint8_t flags = target.flags;
+            target = Value::array(target.a->clone());
+            target.flags = flags;
+        }
+        target.a->items[elementOffset(*target.a, indexes)] = std::move(v);
+        return;
+    }
+    if (target.isObject() && target.o) {
+        Value keep = target;
+        // Arguments for the default member: the indexes, then the value.
+        Value* at = sp_;
+        for (int i = 0; i < indexes.count; ++i) *sp_++ = indexes[i];
+        *sp_++ = std::move(v);
+        Value result;
+        try {
+            keep.o->invoke(Object::kDefaultMember, isSet ? Invoke::Set : Invoke::Let, Args{at, indexes.count + 1}, result);
+        } catch (...) {
+            popTo(at);
+            throw;
+        }
+        popTo(at);
+        return;
+    }
+    raise(target.isObject() ? err::ObjectRequired : err::TypeMismatch);
+}
+
+std::unique_ptr<Enumerator> Vm::enumerate(const Value& c0)
+{
+    const Value& c = c0.deref();
+    if (c.isArray()) return std::make_unique<ArrayEnumerator>(c);
+    if (c.isObject() && c.o) {
+        auto e = c.o->enumerate();
+        if (e) return e;
+    }
+    if (c.isObject() && !c.o) raise(err::ObjectRequired);
+    raise(err::NotCollection);
+}
+
+void Vm::member(Frame& f, const Instr& in)
+{
+    Invoke kind = static_cast<Invoke>(in.d);
+    int argc = in.a + (kind == Invoke::Let || kind == Invoke::Set ? 1 : 0);
+    Value* objSlot = sp_ - argc - 1;
+    const Value& o = objSlot->deref();
+    if (!o.isObject() || !o.o) raise(err::ObjectRequired);
+    auto& cache = f.proc->caches[in.c];
+    const void* key = o.o->classKey();
+    if (cache.first != key || !key) {
+        int id = o.o->memberId(f.proc->names[static_cast<std::size_t>(in.b)]);
+        if (id == Object::kNoMember) raise(err::NoSuchMember);
+        cache = {key, id};
+    }
+    Value result;
+    o.o->invoke(cache.second, kind, Args{objSlot + 1, argc}, result);
+    popTo(objSlot);
+    push(std::move(result));
+}
+
+void Vm::callMe(Frame& f, const Instr& in)
+{
+    auto* me = static_cast<ClassInstance*>(f.me);
+    Value* args = sp_ - in.a;
+    Value result;
+    me->invokeMember(in.b, static_cast<Invoke>(in.c), Args{args, in.a}, result);
+    popTo(args);
+    push(std::move(result));
+}
+
+void Vm::callName(Frame& f, const Instr& in)
+{
+    const std::u16string& n = f.proc->names[static_cast<std::size_t>(in.b)];
+    Value* args = sp_ - in.a;
+    auto it = rt_.names.find(n);
+    Value result;
+    if (it != rt_.names.end() && it->second.kind == GlobalName::Proc) {
+        result = callProc(*rt_.procs[static_cast<std::size_t>(it->second.index)], args, in.a, nullptr);
+    } else if (it != rt_.names.end() && it->second.kind == GlobalName::Var) {
+        result = index(rt_.globals.at(it->second.index), Args{args, in.a});
+    } else {
+        raise(rt_.optionExplicit ? err::Undefined : err::TypeMismatch);
+    }
+    popTo(args);
+    push(std::move(result));
+}
+
+void Vm::forInit(Frame& f, const Instr& in, std::size_t& pc)
+{
+    Value start = toNumeric(sp_[-3]), limit = toNumeric(sp_[-2]), step = toNumeric(sp_[-1]);
+    if (start.isNull() || limit.isNull() || step.isNull()) raise(err::InvalidNull);
+    popTo(sp_ - 3);
+    Value& var = varRef(f, in.a, in.b, -1);
+    storeLet(var, start);
+    f.base[in.c] = limit;
+    f.base[in.c + 1] = step;
+    bool up = toDouble(step) >= 0;
+    int c = compareValues(start, limit, 0);
+    if (up ? c > 0 : c < 0) pc = static_cast<std::size_t>(in.d);
+}
+
+void Vm::forNext(Frame& f, const Instr& in, std::size_t& pc)
+{
+    Value& var = varRef(f, in.a, in.b, -1);
+    const Value& limit = f.base[in.c];
+    const Value& step = f.base[in.c + 1];
+    if (!fastArith(OpCode::Add, var, step)) var = opAdd(var, step);
+    bool ok;
+    int c = cmpFast(var, limit, ok);
+    if (!ok) c = compareValues(var, limit, 0);
+    bool up = step.tag == Tag::Integer ? step.i >= 0 : toDouble(step) >= 0;
+    if (up ? c <= 0 : c >= 0) {
+        checkStop();
+        pc = static_cast<std::size_t>(in.d);
+    }
+}
+
+void Vm::forEachInit(Frame& f, const Instr& in, std::size_t& pc)
+{
+    auto e = enumerate(sp_[-1]);
+    popTo(sp_ - 1);
+    f.base[in.c] = makeObject<EnumHolder>(std::move(e));
+    (void)pc;
+}
+
+void Vm::forEachNext(Frame& f, const Instr& in, std::size_t& pc)
+{
+    auto* holder = static_cast<EnumHolder*>(f.base[in.c].o);
+    Value item;
+    if (!holder->e->next(item)) {
+        pc = static_cast<std::size_t>(in.d);
+        return;
+    }
+    Value& var = varRef(f, in.a, in.b, -1);
+    var = std::move(item);
+    checkStop();
+}
+
+void Vm::dimArray(Frame& f, const Instr& in, bool redim)
+{
+    Value* at = sp_ - in.a;
+    std::vector<std::int32_t> bounds = readBounds(at, in.a);
+    popTo(at);
+    Value& var = varRef(f, in.c, in.b, -1);
+    if (!redim) {
+        var = Value::array(ArrayObj::make(std::move(bounds)));
+        if (in.a > 0) var.flags = Value::kFixedArray;
+        return;
+    }
+    if (var.flags & Value::kFixedArray) raise(err::ArrayFixed);
+    if (in.d && var.isArray()) var = Value::array(preserved(*var.a, std::move(bounds)));
+    else var = Value::array(ArrayObj::make(std::move(bounds)));
+}
+
+void Vm::erase(Frame& f, const Instr& in)
+{
+    Value& var = varRef(f, in.c, in.b, in.d);
+    if (!var.isArray()) raise(err::TypeMismatch);
+    if (var.flags & Value::kFixedArray) {
+        ArrayObj* fresh = ArrayObj::make(var.a->upper);
+        var = Value::array(fresh);
+        var.flags = Value::kFixedArray;
+    } else {
+        var = Value::array(ArrayObj::make({}));
+        var.a->items.clear();
+    }
+}
+
+Value Vm::newInstance(ClassInfo& cls)
+{
+    auto inst = std::make_unique<ClassInstance>(*this, cls);
+    for (std::size_t i = 0; i < cls.fieldBounds.size(); ++i) {
+        const auto& b = cls.fieldBounds[i];
+        if (b.empty()) continue;
+        if (b.size() == 1 && b[0] == -1) inst->fields[i] = Value::array(ArrayObj::make({}));
+        else inst->fields[i] = Value::array(ArrayObj::make(b));
+    }
+    ClassInstance* raw = inst.get();
+    Value v = Value::object(inst.release());  // refcount owns it
+    if (cls.initialize) callProc(*cls.initialize, sp_, 0, raw);
+    return v;
+}
+
+void Vm::newObject(Frame& f, const Instr& in)
+{
+    int cls = in.b;
+    if (cls < 0) {
+        auto it = rt_.names.find(f.proc->names[static_cast<std::size_t>(in.d)]);
+        if (it == rt_.names.end() || it->second.kind != GlobalName::Class) raise(err::ClassNotDefined);
+        cls = it->second.index;
+    }
+    push(newInstance(*rt_.classes[static_cast<std::size_t>(cls)]));
+}
+
+void Vm::handleError(Frame& f, ScriptError& e)
+{
+    err_->record(e);
+    popTo(f.base + f.proc->localCount);
+}
+
+void Vm::run(Frame& f)
+{
+    Proc& p = *f.proc;
+    const Instr* code = p.code.data();
+    Value* const base = f.base;
+    std::size_t pc = 0;
+    for (;;) {
+        try {
+            for (;;) {
+                const Instr& in = code[pc++];
+                switch (in.op) {
+                case OpCode::PushConst: push(p.consts[static_cast<std::size_t>(in.b)]); break;
+                case OpCode::PushEmpty: push(Value()); break;
+                case OpCode::PushNothing: push(Value::nothing()); break;
+                case OpCode::PushMe: push(Value::object(f.me)); break;
+                case OpCode::Pop: popTo(sp_ - 1); break;
+                case OpCode::LoadLocal: push(base[in.b].deref()); break;
+                case OpCode::LoadGlobal: push(rt_.globals.at(in.b)); break;
+                case OpCode::StoreLocal: {
+                    Value& dst = base[in.b].deref();
+                    Value& v = sp_[-1];
+                    if (v.tag != Tag::Object && !(dst.flags & Value::kFixedArray)) dst = std::move(v);
+                    else storeLet(dst, std::move(v));
+                    popTo(sp_ - 1);
+                    break;
+                }
+                case OpCode::StoreGlobal: {
+                    Value& dst = rt_.globals.at(in.b);
+                    Value& v = sp_[-1];
+                    if (v.tag != Tag::Object && !(dst.flags & Value::kFixedArray)) dst = std::move(v);
+                    else storeLet(dst, std::move(v));
+                    popTo(sp_ - 1);
+                    break;
+                }
+                case OpCode::LoadVar:
+                    if (in.a == vkName) push(loadName(f, in));
+                    else push(varRef(f, in.a, in.b, in.d));
+                    break;
+                case OpCode::StoreVar: storeLet(varRef(f, in.a, in.b, in.d), std::move(sp_[-1])); popTo(sp_ - 1); break;
+                case OpCode::SetVar: storeSet(varRef(f, in.a, in.b, in.d), std::move(sp_[-1])); popTo(sp_ - 1); break;
+                case OpCode::RefVar: push(Value::refTo(&varRef(f, in.a, in.b, in.d))); break;
+                case OpCode::Index: {
+                    Value* target = sp_ - in.a - 1;
+                    Value r = index(*target, Args{target + 1, in.a});
+                    popTo(target);
+                    push(std::move(r));
+                    break;
+                }
+                case OpCode::ConcatTo: {
+                    Value& dst = varRef(f, in.a, in.b, in.d);
+                    const Value& x = sp_[-1];
+                    if (dst.isString() && x.isString()) dst.appendStr(x.strView());
+                    else storeLet(dst, opConcat(dst, x));
+                    popTo(sp_ - 1);
+                    break;
+                }
+                case OpCode::StoreIndex: {
+                    int argc = in.a & 0x7f;
+                    Value* at = sp_ - argc - 1;
+                    storeElement(varRef(f, in.c, in.b, in.d), Args{at, argc}, std::move(sp_[-1]), (in.a & 0x80) != 0);
+                    popTo(at);
+                    break;
+                }
+                case OpCode::CallProc: {
+                    Value* args = sp_ - in.a;
+                    Value r = callProc(*rt_.procs[static_cast<std::size_t>(in.b)], args, in.a, nullptr);
+                    popTo(args);
+                    push(std::move(r));
+                    break;
+                }
+                case OpCode::CallBuiltin: {
+                    const Builtin& bi = builtinAt(in.b);
+                    if (in.a < bi.minArgs || in.a > bi.maxArgs) raise(err::WrongArgCount);
+                    Value* args = sp_ - in.a;
+                    Value r = bi.fn(*this, Args{args, in.a});
+                    popTo(args);
+                    push(std::move(r));
+                    break;
+                }
+                case OpCode::CallName: callName(f, in); break;
+                case OpCode::CallMe: callMe(f, in); break;
+                case OpCode::Member: member(f, in); break;
+                case OpCode::New: newObject(f, in); break;
+                case OpCode::Add: case OpCode::Sub: case OpCode::Mul: {
+                    Value& a = sp_[-2];
+                    if (!fastArith(in.op, a, sp_[-1])) {
+                        a = in.op == OpCode::Add ? opAdd(a, sp_[-1]) : in.op == OpCode::Sub ? opSub(a, sp_[-1]) : opMul(a, sp_[-1]);
+                    }
+                    popTo(sp_ - 1);
+                    break;
+                }
+#define VBS_BINARY(code, fn) \
+    case OpCode::code: sp_[-2] = fn(sp_[-2], sp_[-1]); popTo(sp_ - 1); break;
+                VBS_BINARY(Div, opDiv)
+                VBS_BINARY(IntDiv, opIntDiv)
+                VBS_BINARY(Mod, opMod)
+                VBS_BINARY(Pow, opPow)
+                VBS_BINARY(Concat, opConcat)
+                VBS_BINARY(And, opAnd)
+                VBS_BINARY(Or, opOr)
+                VBS_BINARY(Xor, opXor)
+                VBS_BINARY(Eqv, opEqv)
+                VBS_BINARY(Imp, opImp)
+#undef VBS_BINARY
+                case OpCode::Is: sp_[-2] = Value::boolean(opIs(sp_[-2], sp_[-1])); popTo(sp_ - 1); break;
+                case OpCode::Neg: sp_[-1] = opNeg(sp_[-1]); break;
+                case OpCode::Not: sp_[-1] = opNot(sp_[-1]); break;
+                case OpCode::Compare: {
+                    bool ok;
+                    int c = cmpFast(sp_[-2], sp_[-1], ok);
+                    CmpOp op = static_cast<CmpOp>(in.a);
+                    if (ok) sp_[-2] = Value::boolean(cmpResult(op, c));
+                    else sp_[-2] = opCompare(op, sp_[-2], sp_[-1], in.c);
+                    popTo(sp_ - 1);
+                    break;
+                }
+                case OpCode::Jump:
+                    if (static_cast<std::size_t>(in.b) < pc) checkStop();
+                    pc = static_cast<std::size_t>(in.b);
+                    break;
+                case OpCode::JumpIfFalse:
+                case OpCode::JumpIfTrue: {
+                    bool t = truthy(sp_[-1]);
+                    popTo(sp_ - 1);
+                    if (t == (in.op == OpCode::JumpIfTrue)) {
+                        if (static_cast<std::size_t>(in.b) < pc) checkStop();
+                        pc = static_cast<std::size_t>(in.b);
+                    }
+                    break;
+                }
+                case OpCode::ForInit: forInit(f, in, pc); break;
+                case OpCode::ForNext: forNext(f, in, pc); break;
+                case OpCode::ForEachInit: forEachInit(f, in, pc); break;
+                case OpCode::ForEachNext: forEachNext(f, in, pc); break;
+                case OpCode::CaseMatch: {
+                    Value r = opCompare(CmpOp::Eq, base[in.c], sp_[-1], in.a);
+                    sp_[-1] = Value::boolean(r.tag == Tag::Boolean && r.b);
+                    break;
+                }
+                case OpCode::DimArray: dimArray(f, in, false); break;
+                case OpCode::ReDim: dimArray(f, in, true); break;
+                case OpCode::Erase: erase(f, in); break;
+                case OpCode::OnError:
+                    f.resumeNext = in.a != 0;
+                    err_->clear();
+                    break;
+                case OpCode::Return: return;
+                }
+            }
+        } catch (ScriptError& e) {
+            locate(e, p, pc - 1);
+            if (!f.resumeNext) throw;
+            handleError(f, e);
+            auto it = std::upper_bound(p.lines.begin(), p.lines.end(), pc - 1,
+                                       [](std::size_t x, const LineEntry& l) { return x < l.pc; });
+            pc = it == p.lines.end() ? p.code.size() - 1 : it->pc;
+        }
+    }
+}
+
+Vm::Frame* Vm::callerFrame() const
+{
+    return frames_.empty() ? nullptr : frames_.back();
+}
+
+Scope Vm::scopeOfCaller() const
+{
+    Scope s;
+    Frame* f = callerFrame();
+    if (!f) return s;
+    s.cls = f->me ? &static_cast<ClassInstance*>(f->me)->cls : nullptr;
+    bool atTop = f->proc->name == u"<main>" && !f->outer && !f->me;
+    if (!atTop) {
+        s.global = false;
+        s.outer = f->outer ? nullptr : f->proc;
+    }
+    return s;
+}
+
+void Vm::executeCode(std::u16string_view code, bool global)
+{
+    Program prog;
+    try {
+        prog = parseProgram(code);
+    } catch (const CompileError& ce) {
+        throw ScriptError{ce.number, {}, {}};
+    }
+    Scope s = global ? Scope{} : scopeOfCaller();
+    Frame* f = callerFrame();
+    Proc* main;
+    try {
+        main = compileProgram(rt_, prog, s);
+    } catch (const CompileError& ce) {
+        throw ScriptError{ce.number, {}, {}};
+    }
+    Object* me = global || !f ? nullptr : f->me;
+    Value* outer = s.outer ? f->base : nullptr;
+    callProc(*main, sp_, 0, me, outer);
+}
+
+Value Vm::evalCode(std::u16string_view code)
+{
+    ExprPtr e;
+    try {
+        e = parseExpression(code);
+    } catch (const CompileError& ce) {
+        throw ScriptError{ce.number, {}, {}};
+    }
+    Scope s = scopeOfCaller();
+    Frame* f = callerFrame();
+    Proc* proc;
+    try {
+        proc = compileExpression(rt_, *e, s);
+    } catch (const CompileError& ce) {
+        throw ScriptError{ce.number, {}, {}};
+    }
+    Value* outer = s.outer ? f->base : nullptr;
+    return callProc(*proc, sp_, 0, f ? f->me : nullptr, outer);
+}
+
+Value Vm::makeProcRef(std::u16string_view name)
+{
+    auto it = rt_.names.find(toLower(name));
+    if (it == rt_.names.end() || it->second.kind != GlobalName::Proc) raise(err::InvalidCall);
+    return makeObject<ProcRef>(*this, *rt_.procs[static_cast<std::size_t>(it->second.index)]);
+}
+
+double Vm::rnd(double arg)
+{
+    // The classic 24-bit linear congruential generator of the language.
+    if (arg < 0) {
+        float f = static_cast<float>(arg);
+        std::uint32_t bits;
+        std::memcpy(&bits, &f, sizeof bits);
+        rndSeed_ = (bits + (bits >> 24)) & 0xFFFFFF;
+    }
+    if (arg != 0) rndSeed_ = (rndSeed_ * 0x43FD43FDu + 0xC39EC3u) & 0xFFFFFF;
+    lastRnd_ = rndSeed_ / 16777216.0;
+    return lastRnd_;
+}
+
+void Vm::randomize(double seed, bool useTimer)
+{
+    (void)useTimer;
+    std::uint64_t bits;
+    std::memcpy(&bits, &seed, sizeof bits);
+    std::uint32_t hi = static_cast<std::uint32_t>(bits >> 32);
+    hi ^= hi >> 16;
+    rndSeed_ = (rndSeed_ & 0xFF) | ((hi & 0xFFFF) << 8);
+}
+
+}  // namespace vbs

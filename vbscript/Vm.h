@@ -1,0 +1,121 @@
+#pragma once
+// The bytecode interpreter: one fixed value stack holding every frame's
+// locals and operands (fixed, so ByRef references into it stay valid), a
+// dispatch loop per call, and the error state behind On Error and Err.
+#include <atomic>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "vbscript/Bytecode.h"
+#include "vbscript/Compiler.h"
+#include "vbscript/Errors.h"
+#include "vbscript/Host.h"
+#include "vbscript/Object.h"
+#include "vbscript/Runtime.h"
+
+namespace vbs {
+
+class ClassInstance;
+class ErrObject;
+
+// Unwinds the whole script: a stop request or WScript.Quit.
+struct StopScript {
+    int exitCode = 0;
+    bool byQuit = false;
+};
+
+struct HostInfo {
+    std::u16string scriptName = u"<script>";
+    std::u16string scriptFullName = u"<script>";
+    std::vector<std::u16string> arguments;
+};
+
+class Vm {
+public:
+    Vm(Runtime& rt, Host& host, const std::atomic<bool>& stop, const HostInfo& info);
+    ~Vm();
+    Vm(const Vm&) = delete;
+    Vm& operator=(const Vm&) = delete;
+
+    void runMain(Proc& main);
+    // Runs a procedure with its arguments at args (copied to the stack top
+    // when they are not already there); consumes them.
+    Value callProc(Proc& proc, Value* args, int argc, Object* me, Value* outer = nullptr);
+
+    // Execute, ExecuteGlobal and Eval, in the scope of the calling frame.
+    void executeCode(std::u16string_view code, bool global);
+    Value evalCode(std::u16string_view code);
+    Value makeProcRef(std::u16string_view name);
+    Value newInstance(ClassInfo& cls);
+
+    // Helpers the objects and built-ins share.
+    Value index(const Value& target, Args args);
+    void storeElement(Value& target, Args indexes, Value v, bool isSet);
+    std::unique_ptr<Enumerator> enumerate(const Value& collection);
+
+    Host& host() { return host_; }
+    const HostInfo& info() const { return info_; }
+    ErrObject& err() { return *err_; }
+    Value errValue();
+    Value wscriptValue();
+    int recursionLimit = 3000;
+    bool stopRequested() const { return stop_.load(std::memory_order_relaxed); }
+    void checkStop() const;
+    double rnd(double arg);
+    void randomize(double seed, bool useTimer);
+
+private:
+    struct Frame {
+        Proc* proc;
+        Value* base;
+        Object* me;
+        Value* outer;
+        bool resumeNext;
+    };
+
+    Runtime& rt_;
+    Host& host_;
+    const std::atomic<bool>& stop_;
+    const HostInfo& info_;
+    std::unique_ptr<Value[]> stack_;
+    Value* stackEnd_;
+    Value* sp_;
+    std::vector<Frame*> frames_;
+    int depth_ = 0;
+    std::unique_ptr<ErrObject> errHolder_;
+    ErrObject* err_;
+    Value errObj_;
+    Value wscript_;
+    std::uint32_t rndSeed_ = 0x50000;
+    double lastRnd_ = 0;
+
+    void run(Frame& f);
+    void push(Value v) { *sp_++ = std::move(v); }
+    void popTo(Value* p)
+    {
+        while (sp_ > p) {
+            Value dying = std::move(*--sp_);
+        }
+    }
+    Value& varRef(Frame& f, int kind, int index, int fallback);
+    void handleError(Frame& f, ScriptError& e);
+    void locate(ScriptError& e, const Proc& p, std::size_t pc) const;
+    void storeLet(Value& target, Value v);
+    void storeSet(Value& target, Value v);
+    void member(Frame& f, const Instr& in);
+    void callMe(Frame& f, const Instr& in);
+    void callName(Frame& f, const Instr& in);
+    void forInit(Frame& f, const Instr& in, std::size_t& pc);
+    void forNext(Frame& f, const Instr& in, std::size_t& pc);
+    void forEachInit(Frame& f, const Instr& in, std::size_t& pc);
+    void forEachNext(Frame& f, const Instr& in, std::size_t& pc);
+    void dimArray(Frame& f, const Instr& in, bool redim);
+    void erase(Frame& f, const Instr& in);
+    void newObject(Frame& f, const Instr& in);
+    Value loadName(Frame& f, const Instr& in);
+    Scope scopeOfCaller() const;
+    Frame* callerFrame() const;
+};
+
+}  // namespace vbs
