@@ -161,6 +161,36 @@ private slots:
                 QVERIFY2(pixels == 0, qPrintable(QString("%1 pixels of %2").arg(pixels).arg(c.name())));
         }
     }
+
+    void lineNumbersInAFiftyPixelMargin()
+    {
+        CodeAssist assist;
+        CodeEditor editor;
+        editor.resize(400, 150);
+        editor.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&editor));
+        SetUpColouring(assist, &editor, &editor);
+        editor.SetText("a\r\nb\r\nc");
+        const QImage image = editor.grab().toImage();
+
+        // Below the text the margin is a plain band left of the white page.
+        const int y = image.height() - 20;
+        int x = 0;
+        while (x < image.width() && image.pixelColor(x, y) == Qt::white) ++x;
+        while (x < image.width() && image.pixelColor(x, y) != image.pixelColor(x + 1, y)) ++x;  // frame
+        const QColor band = image.pixelColor(x, y);
+        QVERIFY(band != Qt::white);
+        int width = 0;
+        while (x + width < image.width() && image.pixelColor(x + width, y) == band) ++width;
+        QCOMPARE(width, 50);
+
+        // The numbers are drawn in it, next to the lines.
+        int dark = 0;
+        for (int row = 0; row < y; ++row)
+            for (int col = x; col < x + width; ++col)
+                if (image.pixelColor(col, row).value() < 100) ++dark;
+        QVERIFY(dark > 10);
+    }
 };
 
 static RegisterTest<KeywordListsTest> registration;
