@@ -5,6 +5,8 @@
 
 class QLabel;
 
+inline constexpr int kMessagePanel = 0;
+
 class StatusBar : public QStatusBar {
     Q_OBJECT
 public:

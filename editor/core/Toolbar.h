@@ -6,6 +6,16 @@
 
 class QAction;
 
+// Positions of the buttons that commands switch.
+namespace ToolbarButton {
+inline constexpr int Cut = 5;
+inline constexpr int Copy = 6;
+inline constexpr int Paste = 7;
+inline constexpr int Redo = 8;
+inline constexpr int Undo = 9;
+inline constexpr int Clear = 10;
+}  // namespace ToolbarButton
+
 class Toolbar : public QToolBar {
     Q_OBJECT
 public:

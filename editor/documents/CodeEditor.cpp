@@ -4,6 +4,7 @@
 
 #include <Qsci/qsciscintillabase.h>
 
+#include <QAccessibleWidget>
 #include <QFontDatabase>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -36,17 +37,43 @@ protected:
 };
 
 namespace {
+
 QByteArray Utf8(const QString& text) { return text.toUtf8(); }
+
+// The component's own accessibility support counts the characters from the
+// start of the text on every change and every repaint, which makes typing at
+// the end of a long script slow. Our control gets a plain accessible
+// instead; installed after the component's factory, ours is asked first.
+QAccessibleInterface* PlainAccessible(const QString&, QObject* object)
+{
+    if (auto* control = dynamic_cast<ScintillaControl*>(object))
+        return new QAccessibleWidget(control, QAccessible::EditableText);
+    return nullptr;
+}
+
+void InstallPlainAccessible()
+{
+    static bool installed = false;
+    if (installed) return;
+    QAccessible::installFactory(PlainAccessible);
+    installed = true;
+}
+
 }  // namespace
 
 CodeEditor::CodeEditor(QWidget* parent) : QWidget(parent), control_(new ScintillaControl(this))
 {
+    InstallPlainAccessible();
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(control_);
     setFocusProxy(control_);
 
     Send(QsciScintillaBase::SCI_SETCODEPAGE, QsciScintillaBase::SC_CP_UTF8);
+    // Only the notifications before a change: the component counts characters
+    // from the start of the text for each one after a change.
+    Send(QsciScintillaBase::SCI_SETMODEVENTMASK,
+         QsciScintillaBase::SC_MOD_BEFOREINSERT | QsciScintillaBase::SC_MOD_BEFOREDELETE);
     Send(QsciScintillaBase::SCI_SETEOLMODE, QsciScintillaBase::SC_EOL_CRLF);
     QFont mono = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     control_->SendScintilla(QsciScintillaBase::SCI_STYLESETFONT, QsciScintillaBase::STYLE_DEFAULT,
@@ -81,13 +108,21 @@ void CodeEditor::ConnectNotifications()
         char32_t c = char32_t(ch);
         emit CharTyped(QString::fromUcs4(&c, 1));
     });
-    connect(control_, &QsciScintillaBase::SCN_MODIFIED, this,
-            [this](int, int type, const char*, int, int, int, int, int, int, int) {
-                if (type & (QsciScintillaBase::SC_MOD_INSERTTEXT | QsciScintillaBase::SC_MOD_DELETETEXT))
-                    emit TextModified();
-            });
+    connect(control_, &QsciScintillaBase::SCN_MODIFIED, this, [this] {
+        if (modifiedPending_) return;
+        modifiedPending_ = true;
+        QMetaObject::invokeMethod(this, [this] {
+            modifiedPending_ = false;
+            emit TextModified();
+        }, Qt::QueuedConnection);
+    });
+    connect(control_, &QsciScintillaBase::SCN_SAVEPOINTLEFT, this, &CodeEditor::SavePointLeft);
     connect(control_, qOverload<const char*, int, int, int, int>(&QsciScintillaBase::SCN_USERLISTSELECTION),
             this, [this](const char* text, int id, int, int, int) { emit ListChosen(id, QString::fromUtf8(text)); });
+    connect(control_, &QsciScintillaBase::SCN_UPDATEUI, this, [this](int updated) {
+        if (updated & (QsciScintillaBase::SC_UPDATE_SELECTION | QsciScintillaBase::SC_UPDATE_CONTENT))
+            emit CaretMoved(updated & QsciScintillaBase::SC_UPDATE_SELECTION);
+    });
     control_->onKeyPressed = [this](int key, int shift) { emit KeyPressed(key, shift); };
     control_->onMouseReleased = [this](int x, int y, int shift) { emit MouseReleased(x, y, shift); };
 }
@@ -103,7 +138,11 @@ QString CodeEditor::Text() const
     return QString::fromUtf8(bytes);
 }
 
-void CodeEditor::SetText(const QString& text) { SendText(QsciScintillaBase::SCI_SETTEXT, 0, text); }
+void CodeEditor::SetText(const QString& text)
+{
+    SendText(QsciScintillaBase::SCI_SETTEXT, 0, text);
+    Send(QsciScintillaBase::SCI_EMPTYUNDOBUFFER);
+}
 void CodeEditor::ClearAll() { Send(QsciScintillaBase::SCI_CLEARALL); }
 int CodeEditor::CaretPosition() const { return int(Send(QsciScintillaBase::SCI_GETCURRENTPOS)); }
 
@@ -183,5 +222,13 @@ void CodeEditor::SetMargin(int margin, int type, int widthPixels)
 
 void CodeEditor::ShowList(int listType, const QString& entries)
 {
-    SendText(QsciScintillaBase::SCI_USERLISTSHOW, (unsigned long)listType, entries);
+    // An empty entry would stay open as a blank line and take the next Enter.
+    const QString list = entries.split(u' ', Qt::SkipEmptyParts).join(u' ');
+    if (list.isEmpty()) {
+        Send(QsciScintillaBase::SCI_AUTOCCANCEL);
+        return;
+    }
+    SendText(QsciScintillaBase::SCI_USERLISTSHOW, (unsigned long)listType, list);
 }
+
+void CodeEditor::MarkSaved() { Send(QsciScintillaBase::SCI_SETSAVEPOINT); }

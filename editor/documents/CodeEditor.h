@@ -19,6 +19,8 @@ public:
     // a length is 0 exactly when the text is empty.
     int TextLength() const;
     QString Text() const;
+    // Replacing the whole text starts a new undo history: undo never brings
+    // back another file's text.
     void SetText(const QString& text);
     void ClearAll();
     int CaretPosition() const;
@@ -46,15 +48,22 @@ public:
     void SetStyleBits(int bits);       // setting B
     void Colourise(int start, int end);  // setting C
     void SetMargin(int margin, int type, int widthPixels);
-    void ShowList(int listType, const QString& entries);  // entries separated by single spaces
+    // Entries separated by single spaces; empty pieces are left out, and
+    // with no entry at all an open list is closed instead.
+    void ShowList(int listType, const QString& entries);
+    // The text as it is now counts as stored.
+    void MarkSaved();
 
 signals:
     // Event 1. One signal per SCN_CHARADDED: Enter in a CR LF document gives
     // two, "\r" and then "\n". Text the program inserts never raises it.
     void CharTyped(const QString& character);
-    // Event 0: the text changed (SCN_MODIFIED with text inserted or deleted),
-    // whoever changed it.
+    // Event 0: the text changed, whoever changed it. Sent once the change is
+    // done, from the event loop (several changes in one step send one).
     void TextModified();
+    // The text left the state last marked with MarkSaved (any change, undo
+    // and redo included). Sent at once.
+    void SavePointLeft();
     // Event -2: the left mouse button was released over the editor, after
     // the control has updated its selection. shift: 1 Shift, 2 Ctrl, 4 Alt.
     void MouseReleased(int x, int y, int shift);
@@ -63,6 +72,9 @@ signals:
     void KeyPressed(int keyCode, int shift);
     // Event 7: an entry of a list shown with ShowList was chosen.
     void ListChosen(int listType, const QString& entry);
+    // The caret or the selection moved, or the text changed around them
+    // (SCN_UPDATEUI). Comes from painting: only a shown editor sends it.
+    void CaretMoved(bool selectionChanged);
 
 private:
     long Send(unsigned message, unsigned long wParam = 0, long lParam = 0) const;
@@ -70,4 +82,5 @@ private:
     void ConnectNotifications();
 
     ScintillaControl* control_;  // owned by this widget
+    bool modifiedPending_ = false;
 };

@@ -1,6 +1,59 @@
 #pragma once
-
 // The current document and the operations on the code editor: the file
-// commands with their save question, clipboard and undo, running the script.
-// It holds no data: every operation is given the controls it works on.
-class EditorDocument {};
+// commands with their save question, clipboard and undo. It holds no data:
+// every operation is given the controls it works on.
+#include "core/Prompts.h"
+
+#include <QString>
+
+class CodeEditor;
+class OpenSaveDialog;
+class QAction;
+class QWidget;
+class StatusBar;
+class Toolbar;
+
+struct DocumentControls {
+    QWidget* window;
+    CodeEditor* editor;
+    OpenSaveDialog* dialog;
+    Toolbar* toolbar;
+    StatusBar* statusBar;
+    QAction* menuUndo;
+    QAction* menuRedo;
+    QAction* menuCut;
+    QAction* menuCopy;
+};
+
+class EditorDocument {
+public:
+    // The file commands.
+    void NewDocument(const DocumentControls& c);
+    void OpenDocument(const DocumentControls& c);
+    void SaveDocument(const DocumentControls& c);
+    void SaveDocumentAs(const DocumentControls& c);
+    // Before the program ends: true when nothing unsaved is lost (the user
+    // answered No, or the save succeeded); false keeps the program running.
+    bool MayClose(const DocumentControls& c);
+
+    // The edit commands.
+    void Undo(const DocumentControls& c);
+    void Redo(const DocumentControls& c);
+    void CutSelection(CodeEditor* editor, Toolbar* toolbar);
+    void CopySelection(CodeEditor* editor, Toolbar* toolbar);
+    void PasteClipboard(CodeEditor* editor, Toolbar* toolbar);
+    void SelectAllText(CodeEditor* editor, Toolbar* toolbar);
+    void ClearText(CodeEditor* editor, Toolbar* toolbar);
+    bool CheckUndo(bool canUndo, Toolbar* toolbar);
+    bool CheckRedo(bool canRedo, Toolbar* toolbar);
+
+    // The save question; true means save now. Asked only for modified text.
+    bool ConfirmSave(bool modified, int textLength, QWidget* window);
+
+private:
+    Answer AskToSave(QWidget* window, bool withCancel);
+    // Saves into the document's own file, or asks for a name when askName.
+    bool SaveToOwnFile(const DocumentControls& c, bool askName);
+    QString ChooseSaveName(const DocumentControls& c);
+    bool WriteReporting(const DocumentControls& c, const QString& path, const QString& text);
+};

@@ -1,13 +1,19 @@
 #include "shell/MainWindow.h"
 
+#include "assist/CodeAssist.h"
 #include "documents/CodeEditor.h"
+#include "documents/OpenSaveDialog.h"
+#include "shell/DocumentCommands.h"
+#include "shell/EditorEvents.h"
 #include "shell/MainMenu.h"
 #include "shell/Program.h"
 #include "core/StatusBar.h"
 #include "core/TabControl.h"
 #include "core/Toolbar.h"
 
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QFrame>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -107,6 +113,8 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
     });
     setCentralWidget(client_);
     CreateControls();
+    new EditorEvents(this);
+    AttachDocumentCommands(*this);
     move(kDesignWindow.topLeft());
     resize(kDesignWindow.size());
 }
@@ -134,9 +142,7 @@ void MainWindow::CreateControls()
     tabs_->AddPage(QStringLiteral("输出"), outputBox_);
     scriptHost_ = MakeComponent(this, u"脚本组件1", {248, 40, 40, 32});
     scriptHost_->setProperty("language", QStringLiteral("VBScript"));
-    fileDialog_ = MakeComponent(this, u"通用对话框_打开保存", {192, 40, 40, 32});
-    fileDialog_->setProperty("filter", QStringLiteral("VBSCRIPT(*.vbs;*.txt)|*.vbs;*.txt"));
-    fileDialog_->setProperty("defaultExtension", QStringLiteral("vbs"));
+    fileDialog_ = new OpenSaveDialog(this);
     statusBar_ = Placed(new StatusBar(c), u"状态条1", {0, 375, 615, 20});
     codeEditor_ = Placed(new CodeEditor(c), u"代码编辑框1", {161, 40, 635, 320});
 }
@@ -172,7 +178,20 @@ void MainWindow::OnSizeChanged()
     hintBox_->resize(W, hintBox_->height());
 }
 
-void MainWindow::OnCreated() { setWindowTitle(VersionedTitle()); }
+void MainWindow::OnCreated()
+{
+    setWindowTitle(VersionedTitle());
+    Objects().toolbarStates->InitToolbarStates(!QGuiApplication::clipboard()->text().isEmpty(),
+                                               codeEditor_->TextLength(), toolbar_);
+    SetUpColouring(*Objects().codeAssist, this, codeEditor_);
+}
+
+DocumentControls MainWindow::Documents() const
+{
+    return {const_cast<MainWindow*>(this), codeEditor_, fileDialog_, toolbar_, statusBar_,
+            menu_->Item(Command::Undo), menu_->Item(Command::Redo), menu_->Item(Command::Cut),
+            menu_->Item(Command::Copy)};
+}
 
 void MainWindow::OnToolbarClick(int index)
 {
@@ -205,6 +224,11 @@ void MainWindow::OnToolbarClick(int index)
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
+    // Unsaved work is kept when the user cancels or the save fails.
+    if (!Objects().editorDocument->MayClose(Documents())) {
+        event->ignore();
+        return;
+    }
     event->accept();
     OnMayClose();
 }

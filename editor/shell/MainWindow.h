@@ -5,8 +5,9 @@
 //   HelpTreeBox 树型框_帮助        ShapeBottom 外形框_下边   ShapeRight 外形框_右边
 //   ShapeMiddle 外形框_中间        ShapeTop 外形框_上边      Toolbar1 工具条1
 //   ExternalDatabase1 外部数据库1  OutputBox 编辑框_输出     HintBox 编辑框_提示
-//   TabControl1 高级选择夹1        ScriptHost1 脚本组件1     OpenSaveDialog 通用对话框_打开保存
+//   TabControl1 高级选择夹1        ScriptHost1 脚本组件1     OpenSaveDialog1 通用对话框_打开保存
 //   StatusBar1 状态条1             CodeEditor1 代码编辑框1
+#include "documents/EditorDocument.h"
 #include "shell/Commands.h"
 
 #include <QMainWindow>
@@ -15,6 +16,7 @@
 
 class CodeEditor;
 class MainMenu;
+class OpenSaveDialog;
 class QFrame;
 class QPlainTextEdit;
 class QTreeWidget;
@@ -54,9 +56,12 @@ public:
     QPlainTextEdit* HintBox() const { return hintBox_; }
     TabControl* TabControl1() const { return tabs_; }
     QObject* ScriptHost1() const { return scriptHost_; }
-    QObject* OpenSaveDialog() const { return fileDialog_; }
+    OpenSaveDialog* OpenSaveDialog1() const { return fileDialog_; }
     StatusBar* StatusBar1() const { return statusBar_; }
     CodeEditor* CodeEditor1() const { return codeEditor_; }
+
+    // What the document operations work on.
+    DocumentControls Documents() const;
 
     CommandTable& Commands() { return commands_; }
     const MainMenu& Menu() const { return *menu_; }
@@ -84,7 +89,7 @@ private:
     QPlainTextEdit* hintBox_ = nullptr;
     TabControl* tabs_ = nullptr;
     QObject* scriptHost_ = nullptr;
-    QObject* fileDialog_ = nullptr;
+    OpenSaveDialog* fileDialog_ = nullptr;
     StatusBar* statusBar_ = nullptr;
     CodeEditor* codeEditor_ = nullptr;
 };

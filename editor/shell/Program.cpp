@@ -1,16 +1,13 @@
 #include "shell/Program.h"
 
+#include "assist/Completion.h"
+#include "assist/KeywordLists.h"
 #include "core/ErrorReporter.h"
 
 #include <QCoreApplication>
 
 namespace {
 bool ending = false;
-}
-
-QString VersionedTitle()
-{
-    return QStringLiteral("Quillon ") + QString::number(ProgramVersion) + QStringLiteral(".0版");
 }
 
 ProgramObjects& Objects()
@@ -42,6 +39,8 @@ void ExitRoutine()
     o.hintBlock.reset();
     o.cursorStatus.reset();
     ReleaseModuleLabel();
+    ResetCompletionState();
+    ReleaseKeywordLists();
 }
 
 void EndProgram()

@@ -1,10 +1,11 @@
 #pragma once
-// The program's spine: its version, the seven program-wide objects, and how
+// The program's spine: the seven program-wide objects, and how
 // it ends.
 #include "assist/CodeAssist.h"
 #include "assist/HelpDatabase.h"
 #include "assist/HelpTree.h"
 #include "assist/HintBlock.h"
+#include "core/ProgramVersion.h"
 #include "documents/CursorStatus.h"
 #include "documents/EditorDocument.h"
 #include "documents/ToolbarStates.h"
@@ -12,11 +13,6 @@
 #include <QString>
 
 #include <memory>
-
-inline constexpr int ProgramVersion = 1;
-
-// "Quillon 1.0版": the window title and the name of a new document.
-QString VersionedTitle();
 
 // Holders of operations, created in this order at start-up and destroyed in
 // the same order by ExitRoutine.

@@ -1,6 +1,7 @@
 #include "QtTestMain.h"
 
 #include "documents/CodeEditor.h"
+#include "documents/OpenSaveDialog.h"
 #include "shell/MainWindow.h"
 #include "shell/Program.h"
 #include "core/StatusBar.h"
@@ -62,8 +63,8 @@ private slots:
             QCOMPARE(component->property("designGeometry").toRect(), rect);
         }
         QCOMPARE(window.ScriptHost1()->property("language").toString(), "VBScript");
-        QCOMPARE(window.OpenSaveDialog()->property("filter").toString(), "VBSCRIPT(*.vbs;*.txt)|*.vbs;*.txt");
-        QCOMPARE(window.OpenSaveDialog()->property("defaultExtension").toString(), "vbs");
+        QCOMPARE(window.OpenSaveDialog1()->Filter(), "VBSCRIPT(*.vbs;*.txt)|*.vbs;*.txt");
+        QCOMPARE(window.OpenSaveDialog1()->DefaultExtension(), "vbs");
     }
 
     void fixedContents()

@@ -1,6 +1,7 @@
 #include "QtTestMain.h"
 
 #include "core/GuardedApplication.h"
+#include "shell/Program.h"
 
 #include <QTest>
 
@@ -39,6 +40,7 @@ int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     GuardedApplication app(argc, argv);
+    CreateProgramObjects();
     const QStringList all = app.arguments();
     int failures = 0;
     for (const TestFactory& make : RegisteredTests()) {

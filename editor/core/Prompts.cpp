@@ -1,0 +1,45 @@
+#include "core/Prompts.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace {
+
+QString ChoosePathWithDialog(QWidget* parent, PathMode mode, const QString& filter, const QString& suffix)
+{
+    QFileDialog dialog(parent);
+    dialog.setNameFilter(filter);
+    dialog.setDefaultSuffix(suffix);
+    dialog.setAcceptMode(mode == PathMode::Open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+    dialog.setFileMode(mode == PathMode::Open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().first();
+}
+
+Answer AskWithBox(QWidget* parent, const QString& title, const QString& text, bool withCancel)
+{
+    auto buttons = QMessageBox::Yes | QMessageBox::No;
+    if (withCancel) buttons |= QMessageBox::Cancel;
+    switch (QMessageBox::question(parent, title, text, buttons, QMessageBox::Yes)) {
+    case QMessageBox::Yes: return Answer::Yes;
+    case QMessageBox::No: return Answer::No;
+    default: return withCancel ? Answer::Cancel : Answer::No;
+    }
+}
+
+void WarnWithBox(QWidget* parent, const QString& title, const QString& text)
+{
+    QMessageBox::warning(parent, title, text);
+}
+
+Prompts Defaults() { return {ChoosePathWithDialog, AskWithBox, WarnWithBox}; }
+
+}  // namespace
+
+Prompts& UserPrompts()
+{
+    static Prompts prompts = Defaults();
+    return prompts;
+}
+
+void RestoreDefaultPrompts() { UserPrompts() = Defaults(); }

@@ -1,0 +1,24 @@
+#pragma once
+// Every question and message box the editor shows goes through here, so that
+// tests can answer them. The defaults are Qt's standard dialogs.
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+enum class Answer { Yes, No, Cancel };
+enum class PathMode { Open, Save };
+
+struct Prompts {
+    // A file path from the open/save dialog; empty when cancelled.
+    // filter is in Qt's form, defaultSuffix without the dot.
+    std::function<QString(QWidget* parent, PathMode mode, const QString& filter, const QString& defaultSuffix)> choosePath;
+    // A question box with the question icon: Yes/No, or Yes/No/Cancel.
+    std::function<Answer(QWidget* parent, const QString& title, const QString& text, bool withCancel)> ask;
+    // An OK box with the warning icon.
+    std::function<void(QWidget* parent, const QString& title, const QString& text)> warn;
+};
+
+Prompts& UserPrompts();
+void RestoreDefaultPrompts();

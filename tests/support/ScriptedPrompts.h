@@ -1,0 +1,32 @@
+#pragma once
+// Answers the editor's dialogs and message boxes from queues, and records
+// what was asked, so that tests drive every question without a window.
+#include "core/Prompts.h"
+
+#include <QQueue>
+#include <QStringList>
+
+class ScriptedPrompts {
+public:
+    ScriptedPrompts()
+    {
+        UserPrompts().choosePath = [this](QWidget*, PathMode mode, const QString&, const QString&) {
+            pathModes << mode;
+            return paths.isEmpty() ? QString() : paths.dequeue();
+        };
+        UserPrompts().ask = [this](QWidget*, const QString& title, const QString& text, bool withCancel) {
+            questions << title + "|" + text;
+            questionHadCancel << withCancel;
+            return answers.isEmpty() ? Answer::No : answers.dequeue();
+        };
+        UserPrompts().warn = [this](QWidget*, const QString&, const QString& text) { warnings << text; };
+    }
+    ~ScriptedPrompts() { RestoreDefaultPrompts(); }
+
+    QQueue<QString> paths;   // "" cancels the dialog
+    QQueue<Answer> answers;  // empty: No
+    QList<PathMode> pathModes;
+    QStringList questions;
+    QList<bool> questionHadCancel;
+    QStringList warnings;
+};
