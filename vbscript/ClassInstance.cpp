@@ -55,6 +55,12 @@ void ClassInstance::invokeMember(int id, Invoke kind, Args args, Value& result)
     }
     if (!p) raise(err::NoSuchMember);
     Value self = Value::object(this);  // alive for the whole call
+    if (kind == Invoke::Get && p->paramCount == 0 && args.count > 0) {
+        // obj.Items(2): the arguments index what the property returns.
+        Value whole = vm.callProc(*p, nullptr, 0, this);
+        result = vm.index(whole, args);
+        return;
+    }
     result = vm.callProc(*p, args.items, args.count, this);
 }
 

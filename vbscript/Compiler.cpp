@@ -132,6 +132,7 @@ private:
     Scope scope_;
     bool isMain_;
     std::unordered_map<std::u16string, int> locals_;
+    std::unordered_map<std::u16string, int> implicit_;
     std::unordered_map<std::u16string, Value> consts_;
     std::unordered_map<std::u16string, int> nameIndex_;
     std::vector<int> withSlots_;
@@ -190,11 +191,18 @@ private:
     }
 
     // ---- names ----
-    Binding resolve(const std::u16string& n, Pos at);
+    // create: an unknown name being assigned becomes an implicit global.
+    Binding resolve(const std::u16string& n, Pos at, bool create = false);
+    // A slot for a name no declaration covers; resolve() does not see it,
+    // since the name means a global whenever one exists when the code runs.
     int implicitLocal(const std::u16string& n)
     {
-        auto it = locals_.find(n);
-        return it != locals_.end() ? it->second : newLocal(n);
+        auto it = implicit_.find(n);
+        if (it != implicit_.end()) return it->second;
+        int slot = out_.localCount++;
+        out_.localNames.push_back(n);
+        implicit_[n] = slot;
+        return slot;
     }
     // Variable bindings as (VarKind, index, fallback) for the generic ops.
     bool varOperands(const Binding& bnd, const std::u16string& n, int& kind, int& index, int& fallback);
@@ -449,7 +457,7 @@ void FnCompiler::finish()
     emit(OpCode::Return);
 }
 
-Binding FnCompiler::resolve(const std::u16string& n, Pos at)
+Binding FnCompiler::resolve(const std::u16string& n, Pos at, bool create)
 {
     Binding bnd;
     if (auto it = locals_.find(n); it != locals_.end()) {
@@ -503,7 +511,7 @@ Binding FnCompiler::resolve(const std::u16string& n, Pos at)
         return bnd;
     }
     // Without Option Explicit an unknown name in the main code is a global.
-    if (isMain_ && scope_.global && !rt_.optionExplicit) {
+    if (create && isMain_ && scope_.global && !rt_.optionExplicit) {
         bnd.kind = Bind::Global;
         bnd.index = pc_.implicitGlobal(n);
         return bnd;
@@ -547,7 +555,7 @@ void FnCompiler::storeVar(int kind, int index, int fallback, bool isSet)
 void FnCompiler::argument(const Expr& e, bool byRef)
 {
     if (byRef && e.kind == ExprKind::Name && !e.hasParens && e.args.empty()) {
-        Binding bnd = resolve(e.name, e.pos);
+        Binding bnd = resolve(e.name, e.pos, true);
         int kind, index, fallback;
         bool isOwnResult = decl_ && bnd.kind == Bind::Local && bnd.index == out_.resultSlot;
         if (!isOwnResult && varOperands(bnd, e.name, kind, index, fallback)) {
@@ -754,7 +762,7 @@ void FnCompiler::assign(const Stmt& s, bool isSet)
         return;
     }
     if (t.kind != ExprKind::Name) fail(err::Syntax, t.pos);
-    Binding bnd = resolve(t.name, t.pos);
+    Binding bnd = resolve(t.name, t.pos, true);
     if (bnd.kind == Bind::Method) {
         args(t.args, false);
         expression(*s.value);
@@ -842,11 +850,7 @@ void FnCompiler::selectStmt(const Stmt& s)
 
 void FnCompiler::loopVar(const Expr& var, int& kind, int& index, int& fallback)
 {
-    Binding bnd = resolve(var.name, var.pos);
-    if (bnd.kind == Bind::Undeclared && !rt_.optionExplicit && !scope_.global) {
-        bnd.kind = Bind::Local;
-        bnd.index = implicitLocal(var.name);
-    }
+    Binding bnd = resolve(var.name, var.pos, true);
     if (!varOperands(bnd, var.name, kind, index, fallback)) fail(err::BadForVar, var.pos);
 }
 
@@ -954,7 +958,7 @@ void FnCompiler::dimStmt(const Stmt& s)
 {
     for (const auto& d : s.decls) {
         if (!d.isArray) continue;
-        Binding bnd = resolve(d.name, d.pos);
+        Binding bnd = resolve(d.name, d.pos, true);
         int kind, index, fallback;
         varOperands(bnd, d.name, kind, index, fallback);
         for (const auto& b : d.bounds) expression(*b);
@@ -966,7 +970,7 @@ void FnCompiler::dimStmt(const Stmt& s)
 void FnCompiler::redimStmt(const Stmt& s)
 {
     for (const auto& d : s.decls) {
-        Binding bnd = resolve(d.name, d.pos);
+        Binding bnd = resolve(d.name, d.pos, true);
         int kind, index, fallback;
         if (!varOperands(bnd, d.name, kind, index, fallback)) fail(err::Syntax, d.pos);
         for (const auto& b : d.bounds) expression(*b);

@@ -305,7 +305,10 @@ int compareValues(const Value& a0, const Value& b0, int flags, bool textMode)
     // One number, one string.
     bool numberIsLiteral = (ka == kNumber && (flags & kLeftLiteral)) || (kb == kNumber && (flags & kRightLiteral));
     bool stringIsLiteral = (ka == kString && (flags & kLeftLiteral)) || (kb == kString && (flags & kRightLiteral));
-    if (numberIsLiteral) return compareNumbers(Value::dbl(toDouble(a)), Value::dbl(toDouble(b)));
+    // A string that is no number cannot equal a numeric literal; it then
+    // orders as strings do against numbers.
+    const Value& str = ka == kString ? a : b;
+    if (numberIsLiteral && parseNumber(str.strView())) return compareNumbers(Value::dbl(toDouble(a)), Value::dbl(toDouble(b)));
     if (stringIsLiteral) return compareStrings(toStr(a), toStr(b), textMode);
     return ka == kNumber ? -1 : 1;
 }

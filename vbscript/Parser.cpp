@@ -78,6 +78,19 @@ private:
     std::vector<Token> toks_;
     std::size_t p_ = 0;
     int singleLineIf_ = 0;
+    int nesting_ = 0;
+
+    // Bounds the parser's own recursion so hostile input cannot exhaust the
+    // native stack.
+    struct Nest {
+        Parser& p;
+        explicit Nest(Parser& parser) : p(parser)
+        {
+            if (++p.nesting_ > kMaxNesting) p.fail(err::OutOfStack);
+        }
+        ~Nest() { --p.nesting_; }
+    };
+    static constexpr int kMaxNesting = 400;
 
     const Token& cur() const { return toks_[p_]; }
     const Token& peekTok(std::size_t k = 1) const { return toks_[std::min(p_ + k, toks_.size() - 1)]; }
@@ -137,6 +150,7 @@ private:
 
     ExprPtr unary()
     {
+        Nest guard(*this);
         Pos at = pos();
         if (isKw(Kw::Not)) {
             next();
@@ -271,6 +285,7 @@ private:
 
     Block block(Scope scope, const std::function<bool()>& ends, int missing)
     {
+        Nest guard(*this);
         Block b;
         while (!blockEnds(ends)) {
             b.push_back(statement(scope));
@@ -412,6 +427,7 @@ private:
     // Statements that follow Then on the same line, up to Else or line end.
     Block inlineBlock(Scope scope)
     {
+        Nest guard(*this);
         Block b;
         ++singleLineIf_;
         for (;;) {

@@ -16,7 +16,7 @@
 namespace vbs {
 namespace {
 
-constexpr std::size_t kStackValues = 1u << 21;  // 32 MiB of Values
+constexpr std::size_t kStackValues = 1u << 18;  // 4 MiB of Values
 constexpr std::size_t kMaxElements = 1u << 27;
 
 template <class T, class... A>
@@ -239,6 +239,7 @@ Value Vm::loadName(Frame& f, const Instr& in)
         }
     }
     if (in.d >= 0) return f.base[in.d].deref();
+    if (!rt_.optionExplicit) return Value();
     raise(err::Undefined);
 }
 

@@ -180,7 +180,9 @@ public:
         if (id == kDefaultMember) id = 10;
         switch (id) {
         case 0: echo(args); return;
-        case 1: arity(args, 0, 0); result = arguments_; return;
+        case 1:  // Arguments, or Arguments(i) through its default member
+            result = args.count ? vm_.index(arguments_, args) : arguments_;
+            return;
         case 2: arity(args, 0, 1); throw StopScript{args.count ? static_cast<int>(toLong(args[0])) : 0, true};
         case 3: arity(args, 0, 0); result = Value::str(vm_.info().scriptName); return;
         case 4: arity(args, 0, 0); result = Value::str(vm_.info().scriptFullName); return;

@@ -1,0 +1,32 @@
+' String functions; positions count from 1.
+s = "Hello, World"
+WScript.Echo Len(s), Left(s, 5), Right(s, 5), Mid(s, 8), Mid(s, 8, 3), Mid(s, 50) = ""
+' expect: 12 Hello World World Wor -1
+WScript.Echo InStr(s, "o"), InStr(6, s, "o"), InStr(s, "z"), InStr(1, s, "WORLD", vbTextCompare), InStrRev(s, "o")
+' expect: 5 9 0 8 9
+WScript.Echo UCase(s), LCase(s)
+' expect: HELLO, WORLD hello, world
+WScript.Echo "[" & Trim("  a b  ") & "]", "[" & LTrim("  a ") & "]", "[" & RTrim(" a  ") & "]"
+' expect: [a b] [a ] [ a]
+WScript.Echo Replace("a-b-c", "-", "+"), Replace("aAaA", "a", "x", 1, -1, vbTextCompare), Replace("abcabc", "b", "", 3)
+' expect: a+b+c xxxx cac
+parts = Split("a,b,,c", ",")
+WScript.Echo UBound(parts), parts(3), Join(parts, "|"), UBound(Split("")), UBound(Split("a b c", " ", 2))
+' expect: 3 c a|b||c -1 1
+WScript.Echo StrReverse("abc"), Space(3) & "|", String(3, "z"), String(2, 65)
+' expect: cba    | zzz AA
+WScript.Echo StrComp("a", "B"), StrComp("a", "B", 1), StrComp("b", "b")
+' expect: 1 -1 0
+WScript.Echo Asc("A"), Chr(66), AscW("中"), ChrW(20013), Len("中文")
+' expect: 65 B 20013 中 2
+WScript.Echo LenB("abc"), InStrB("abc", "b"), AscB("A")
+' expect: 6 3 65
+f = Filter(Array("apple", "banana", "cherry"), "an")
+WScript.Echo Join(f, ","), Join(Filter(Array("apple", "banana"), "an", False), ",")
+' expect: banana apple
+WScript.Echo IsNull(Left(Null, 1)), IsNull(Len(Null))
+' expect: -1 -1
+t = ""
+For i = 1 To 1000 : t = t & "ab" : Next
+WScript.Echo Len(t)
+' expect: 2000
