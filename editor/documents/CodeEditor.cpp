@@ -24,6 +24,10 @@ protected:
     void keyPressEvent(QKeyEvent* e) override
     {
         if (onKeyPressed) onKeyPressed(VirtualKeyCode(e->key()), ShiftState(e->modifiers()));
+        // The completion list opens after almost every letter; Enter must
+        // still start a new line. Tab or a double click chooses an entry.
+        bool enter = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
+        if (enter && SendScintilla(SCI_AUTOCACTIVE)) SendScintilla(SCI_AUTOCCANCEL);
         QsciScintillaBase::keyPressEvent(e);
     }
     void mouseReleaseEvent(QMouseEvent* e) override

@@ -48,7 +48,8 @@ public:
     void SetStyleBits(int bits);       // setting B
     void Colourise(int start, int end);  // setting C
     void SetMargin(int margin, int type, int widthPixels);
-    // Entries separated by single spaces; empty pieces are left out, and
+    // Entries separated by single spaces; Tab or a double click chooses one,
+    // Enter closes the list and starts a new line. Empty pieces are left out, and
     // with no entry at all an open list is closed instead.
     void ShowList(int listType, const QString& entries);
     // The text as it is now counts as stored.

@@ -104,6 +104,17 @@ private slots:
         QCOMPARE(leftSpy.size(), 2);
     }
 
+    void enterStartsANewLineEvenWithAListOpen()
+    {
+        ShownEditor e;
+        QTest::keyClicks(e.input, "x");
+        QSignalSpy listSpy(&e.editor, &CodeEditor::ListChosen);
+        e.editor.ShowList(2, "Xor");
+        QTest::keyClick(e.input, Qt::Key_Return);
+        QCOMPARE(listSpy.size(), 0);
+        QCOMPARE(e.editor.Text(), "x\r\n");
+    }
+
     void anEmptyListClosesTheOpenOne()
     {
         ShownEditor e;
@@ -172,7 +183,7 @@ private slots:
         QTest::keyClicks(e.input, "Ms");
         QSignalSpy listSpy(&e.editor, &CodeEditor::ListChosen);
         e.editor.ShowList(2, "MsgBox MonthName");
-        QTest::keyClick(e.input, Qt::Key_Return);
+        QTest::keyClick(e.input, Qt::Key_Tab);
         QCOMPARE(listSpy.size(), 1);
         QCOMPARE(listSpy.at(0).at(0).toInt(), 2);
         QCOMPARE(listSpy.at(0).at(1).toString(), "MsgBox");

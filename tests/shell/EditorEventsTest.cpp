@@ -122,7 +122,7 @@ private slots:
     {
         EditorHarness h;
         h.Type("ms");
-        QTest::keyClick(h.input, Qt::Key_Return);  // takes the one entry, MsgBox
+        QTest::keyClick(h.input, Qt::Key_Tab);  // takes the one entry, MsgBox
         QCOMPARE(h.editor->Text(), "msgBox");
         QVERIFY(DocumentModified);
     }
