@@ -38,8 +38,10 @@ int stackEffect(const Instr& in)
     case OpCode::Mod: case OpCode::Pow: case OpCode::Concat: case OpCode::And: case OpCode::Or:
     case OpCode::Xor: case OpCode::Eqv: case OpCode::Imp: case OpCode::Is: case OpCode::Compare:
         return -1;
+    case OpCode::CompareJump: return -2;
     case OpCode::Index: case OpCode::DimArray: case OpCode::ReDim:
         return -in.a;
+    case OpCode::IndexVar: return 1 - in.a;
     case OpCode::StoreIndex: return -(in.a & 0x7f) - 1;
     case OpCode::CallProc: case OpCode::CallBuiltin: case OpCode::CallName: case OpCode::CallMe:
         return 1 - in.a;
@@ -142,17 +144,31 @@ private:
     };
     std::vector<Loop> loops_;
     int depth_ = 0;
+    std::size_t lastLabel_ = static_cast<std::size_t>(-1);
 
     // ---- emitting ----
     std::size_t emit(OpCode op, int a = 0, int b = 0, int c = 0, int d = 0)
     {
+        // Compare then JumpIfFalse: one instruction, no Boolean in between.
+        if (op == OpCode::JumpIfFalse && !out_.code.empty() && out_.code.back().op == OpCode::Compare &&
+            lastLabel_ != out_.code.size()) {
+            out_.code.back().op = OpCode::CompareJump;
+            out_.code.back().b = b;
+            depth_ -= 1;
+            return out_.code.size() - 1;
+        }
         Instr in{op, static_cast<std::uint8_t>(a), static_cast<std::uint16_t>(c), b, d};
         depth_ += stackEffect(in);
         out_.maxStack = std::max(out_.maxStack, depth_);
         out_.code.push_back(in);
         return out_.code.size() - 1;
     }
-    int here() const { return static_cast<int>(out_.code.size()); }
+    // Marks the current position as a jump target, so no fusion crosses it.
+    int here()
+    {
+        lastLabel_ = out_.code.size();
+        return static_cast<int>(out_.code.size());
+    }
     void patch(std::size_t at, int target)
     {
         if (out_.code[at].op == OpCode::ForInit || out_.code[at].op == OpCode::ForEachInit ||
@@ -618,6 +634,12 @@ void FnCompiler::nameExpr(const Expr& e)
         [[fallthrough]];
     default:
         varOperands(bnd, e.name, kind, index, fallback);
+        if (withArgs && kind != vkName) {
+            // Reads the element in place, without copying the array first.
+            args(e.args, false);
+            emit(OpCode::IndexVar, argc, index, kind, fallback);
+            return;
+        }
         loadVar(kind, index, fallback);
         if (withArgs) {
             args(e.args, false);

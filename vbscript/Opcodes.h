@@ -16,6 +16,7 @@
     X(SetVar)       /* a, b, d: Set-assignment, value must be an object */ \
     X(RefVar)       /* a, b, d: pushes a reference for a ByRef argument */ \
     X(Index)        /* a: argc; [target, args] -> element or default member */ \
+    X(IndexVar)     /* a: argc, c: VarKind, b, d; [args] -> element of the variable's array */ \
     X(ConcatTo)     /* a: VarKind, b, d: `s = s & x` appending in place; [x] */ \
     X(StoreIndex)   /* a: argc, c: VarKind, b, d; [args, value] */ \
     X(CallProc)     /* b: procedure index, a: argc */ \
@@ -30,6 +31,7 @@
     X(Jump)         /* b: target */ \
     X(JumpIfFalse)  /* b: target; pops, Null counts as false */ \
     X(JumpIfTrue)   /* b: target; pops */ \
+    X(CompareJump)  /* a: CmpOp, c: literal flags, b: target when the comparison is not True */ \
     X(ForInit)      /* a: VarKind, b: variable, c: hidden base, d: exit target; [start, limit, step] */ \
     X(ForNext)      /* a, b, c as ForInit, d: loop body */ \
     X(ForEachInit)  /* c: hidden slot, d: exit target; [collection] */ \

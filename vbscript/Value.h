@@ -48,7 +48,7 @@ struct Value {
     static constexpr std::uint8_t kFixedArray = 1;
 
     Value() : l(0) { cy = 0; }
-    Value(const Value& v) : tag(v.tag), flags(0) { cy = v.cy; retain(); }
+    Value(const Value& v) : tag(v.tag), flags(0) { cy = v.cy; if (isHeap()) retain(); }
     Value(Value&& v) noexcept : tag(v.tag), flags(v.flags) { cy = v.cy; v.tag = Tag::Empty; }
     Value& operator=(const Value& v) {
         if (this != &v) { Value t(v); swap(t); }

@@ -36,15 +36,23 @@ bool truthy(const Value& v0)
 bool isInt(const Value& v) { return v.tag == Tag::Integer || v.tag == Tag::Long; }
 std::int64_t intVal(const Value& v) { return v.tag == Tag::Integer ? v.i : v.l; }
 
-void setInt(Value& dst, std::int64_t r, bool allowInteger)
+// dst holds a number, so its fields can be overwritten in place.
+inline void setInt(Value& dst, std::int64_t r, bool allowInteger)
 {
-    if (allowInteger && r >= -32768 && r <= 32767) dst = Value::integer(static_cast<std::int16_t>(r));
-    else if (r >= INT32_MIN && r <= INT32_MAX) dst = Value::lng(static_cast<std::int32_t>(r));
-    else dst = Value::dbl(static_cast<double>(r));
+    if (allowInteger && r >= -32768 && r <= 32767) {
+        dst.tag = Tag::Integer;
+        dst.i = static_cast<std::int16_t>(r);
+    } else if (r >= INT32_MIN && r <= INT32_MAX) {
+        dst.tag = Tag::Long;
+        dst.l = static_cast<std::int32_t>(r);
+    } else {
+        dst.tag = Tag::Double;
+        dst.d = static_cast<double>(r);
+    }
 }
 
 // Integer, Long and Double fast paths; false means take the general route.
-bool fastArith(OpCode op, Value& a, const Value& b)
+inline bool fastArith(OpCode op, Value& a, const Value& b)
 {
     if (isInt(a) && isInt(b)) {
         std::int64_t x = intVal(a), y = intVal(b);
@@ -66,7 +74,7 @@ bool fastArith(OpCode op, Value& a, const Value& b)
     return false;
 }
 
-int cmpFast(const Value& a, const Value& b, bool& ok)
+inline int cmpFast(const Value& a, const Value& b, bool& ok)
 {
     ok = true;
     if (isInt(a) && isInt(b)) return intVal(a) < intVal(b) ? -1 : intVal(a) > intVal(b);
@@ -395,7 +403,7 @@ void Vm::forNext(Frame& f, const Instr& in, std::size_t& pc)
 void Vm::forEachInit(Frame& f, const Instr& in, std::size_t& pc)
 {
     auto e = enumerate(sp_[-1]);
-    popTo(sp_ - 1);
+    pop();
     f.base[in.c] = makeObject<EnumHolder>(std::move(e));
     (void)pc;
 }
@@ -490,7 +498,7 @@ void Vm::run(Frame& f)
                 case OpCode::PushEmpty: push(Value()); break;
                 case OpCode::PushNothing: push(Value::nothing()); break;
                 case OpCode::PushMe: push(Value::object(f.me)); break;
-                case OpCode::Pop: popTo(sp_ - 1); break;
+                case OpCode::Pop: pop(); break;
                 case OpCode::LoadLocal: push(base[in.b].deref()); break;
                 case OpCode::LoadGlobal: push(rt_.globals.at(in.b)); break;
                 case OpCode::StoreLocal: {
@@ -498,7 +506,7 @@ void Vm::run(Frame& f)
                     Value& v = sp_[-1];
                     if (v.tag != Tag::Object && !(dst.flags & Value::kFixedArray)) dst = std::move(v);
                     else storeLet(dst, std::move(v));
-                    popTo(sp_ - 1);
+                    pop();
                     break;
                 }
                 case OpCode::StoreGlobal: {
@@ -506,20 +514,48 @@ void Vm::run(Frame& f)
                     Value& v = sp_[-1];
                     if (v.tag != Tag::Object && !(dst.flags & Value::kFixedArray)) dst = std::move(v);
                     else storeLet(dst, std::move(v));
-                    popTo(sp_ - 1);
+                    pop();
                     break;
                 }
                 case OpCode::LoadVar:
                     if (in.a == vkName) push(loadName(f, in));
                     else push(varRef(f, in.a, in.b, in.d));
                     break;
-                case OpCode::StoreVar: storeLet(varRef(f, in.a, in.b, in.d), std::move(sp_[-1])); popTo(sp_ - 1); break;
-                case OpCode::SetVar: storeSet(varRef(f, in.a, in.b, in.d), std::move(sp_[-1])); popTo(sp_ - 1); break;
+                case OpCode::StoreVar: storeLet(varRef(f, in.a, in.b, in.d), std::move(sp_[-1])); pop(); break;
+                case OpCode::SetVar: storeSet(varRef(f, in.a, in.b, in.d), std::move(sp_[-1])); pop(); break;
                 case OpCode::RefVar: push(Value::refTo(&varRef(f, in.a, in.b, in.d))); break;
                 case OpCode::Index: {
                     Value* target = sp_ - in.a - 1;
+                    const Value& idx = sp_[-1];
+                    if (in.a == 1 && target->tag == Tag::Array && target->a->dims() == 1 &&
+                        (idx.tag == Tag::Integer || idx.tag == Tag::Long)) {
+                        std::int32_t i = idx.tag == Tag::Integer ? idx.i : idx.l;
+                        ArrayObj* arr = target->a;
+                        if (i < 0 || i > arr->upper[0]) raise(err::Subscript);
+                        Value element = arr->items[static_cast<std::size_t>(i)];
+                        pop();
+                        *target = std::move(element);
+                        break;
+                    }
                     Value r = index(*target, Args{target + 1, in.a});
                     popTo(target);
+                    push(std::move(r));
+                    break;
+                }
+                case OpCode::IndexVar: {
+                    Value* args = sp_ - in.a;
+                    const Value& var = varRef(f, in.c, in.b, in.d);
+                    const Value& idx = sp_[-1];
+                    if (in.a == 1 && var.tag == Tag::Array && var.a->dims() == 1 &&
+                        (idx.tag == Tag::Integer || idx.tag == Tag::Long)) {
+                        std::int32_t i = idx.tag == Tag::Integer ? idx.i : idx.l;
+                        if (i < 0 || i > var.a->upper[0]) raise(err::Subscript);
+                        sp_[-1] = var.a->items[static_cast<std::size_t>(i)];
+                        break;
+                    }
+                    Value keep = var;  // the default member may reassign the variable
+                    Value r = index(keep, Args{args, in.a});
+                    popTo(args);
                     push(std::move(r));
                     break;
                 }
@@ -528,7 +564,7 @@ void Vm::run(Frame& f)
                     const Value& x = sp_[-1];
                     if (dst.isString() && x.isString()) dst.appendStr(x.strView());
                     else storeLet(dst, opConcat(dst, x));
-                    popTo(sp_ - 1);
+                    pop();
                     break;
                 }
                 case OpCode::StoreIndex: {
@@ -563,11 +599,11 @@ void Vm::run(Frame& f)
                     if (!fastArith(in.op, a, sp_[-1])) {
                         a = in.op == OpCode::Add ? opAdd(a, sp_[-1]) : in.op == OpCode::Sub ? opSub(a, sp_[-1]) : opMul(a, sp_[-1]);
                     }
-                    popTo(sp_ - 1);
+                    pop();
                     break;
                 }
 #define VBS_BINARY(code, fn) \
-    case OpCode::code: sp_[-2] = fn(sp_[-2], sp_[-1]); popTo(sp_ - 1); break;
+    case OpCode::code: sp_[-2] = fn(sp_[-2], sp_[-1]); pop(); break;
                 VBS_BINARY(Div, opDiv)
                 VBS_BINARY(IntDiv, opIntDiv)
                 VBS_BINARY(Mod, opMod)
@@ -579,7 +615,7 @@ void Vm::run(Frame& f)
                 VBS_BINARY(Eqv, opEqv)
                 VBS_BINARY(Imp, opImp)
 #undef VBS_BINARY
-                case OpCode::Is: sp_[-2] = Value::boolean(opIs(sp_[-2], sp_[-1])); popTo(sp_ - 1); break;
+                case OpCode::Is: sp_[-2] = Value::boolean(opIs(sp_[-2], sp_[-1])); pop(); break;
                 case OpCode::Neg: sp_[-1] = opNeg(sp_[-1]); break;
                 case OpCode::Not: sp_[-1] = opNot(sp_[-1]); break;
                 case OpCode::Compare: {
@@ -588,7 +624,26 @@ void Vm::run(Frame& f)
                     CmpOp op = static_cast<CmpOp>(in.a);
                     if (ok) sp_[-2] = Value::boolean(cmpResult(op, c));
                     else sp_[-2] = opCompare(op, sp_[-2], sp_[-1], in.c);
-                    popTo(sp_ - 1);
+                    pop();
+                    break;
+                }
+                case OpCode::CompareJump: {
+                    bool ok;
+                    int c = cmpFast(sp_[-2], sp_[-1], ok);
+                    CmpOp op = static_cast<CmpOp>(in.a);
+                    bool yes;
+                    if (ok) {
+                        yes = cmpResult(op, c);
+                    } else {
+                        Value r = opCompare(op, sp_[-2], sp_[-1], in.c);
+                        yes = truthy(r);
+                    }
+                    pop();
+                    pop();
+                    if (!yes) {
+                        if (static_cast<std::size_t>(in.b) < pc) checkStop();
+                        pc = static_cast<std::size_t>(in.b);
+                    }
                     break;
                 }
                 case OpCode::Jump:
@@ -598,7 +653,7 @@ void Vm::run(Frame& f)
                 case OpCode::JumpIfFalse:
                 case OpCode::JumpIfTrue: {
                     bool t = truthy(sp_[-1]);
-                    popTo(sp_ - 1);
+                    pop();
                     if (t == (in.op == OpCode::JumpIfTrue)) {
                         if (static_cast<std::size_t>(in.b) < pc) checkStop();
                         pc = static_cast<std::size_t>(in.b);

@@ -91,7 +91,18 @@ private:
     double lastRnd_ = 0;
 
     void run(Frame& f);
-    void push(Value v) { *sp_++ = std::move(v); }
+    // Slots above sp_ are always Empty, so a push just fills one.
+    void push(Value&& v) { sp_->swap(v); ++sp_; }
+    void push(const Value& v) { *sp_ = v; ++sp_; }
+    void pop()
+    {
+        Value& top = *--sp_;
+        if (top.isHeap()) {
+            Value dying = std::move(top);
+        } else {
+            top.tag = Tag::Empty;
+        }
+    }
     void popTo(Value* p)
     {
         while (sp_ > p) {
