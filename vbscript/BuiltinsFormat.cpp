@@ -43,6 +43,18 @@ NumberStyle styleFrom(const Args& a)
     return s;
 }
 
+// "1234567" -> "1,234,567".
+std::string grouped(const std::string& digits)
+{
+    std::string out;
+    std::size_t lead = digits.size() % 3;
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i && (i + 3 - lead) % 3 == 0) out += ',';
+        out += digits[i];
+    }
+    return out;
+}
+
 // The digits of |x| with the style's decimals and grouping; sets negative.
 std::u16string digitsOf(double x, const NumberStyle& s, bool& negative)
 {
@@ -54,9 +66,7 @@ std::u16string digitsOf(double x, const NumberStyle& s, bool& negative)
     std::string t(buf);
     std::string intPart = t.substr(0, t.find('.'));
     std::string frac = t.find('.') == std::string::npos ? "" : t.substr(t.find('.'));
-    if (s.group) {
-        for (int i = static_cast<int>(intPart.size()) - 3; i > 0; i -= 3) intPart.insert(static_cast<std::size_t>(i), ",");
-    }
+    if (s.group) intPart = grouped(intPart);
     if (intPart == "0" && !s.leadingZero && !frac.empty()) intPart.clear();
     return asciiToU16(intPart + frac);
 }

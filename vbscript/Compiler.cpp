@@ -471,6 +471,7 @@ void FnCompiler::body(const Block& b)
 void FnCompiler::finish()
 {
     emit(OpCode::Return);
+    out_.caches.resize(static_cast<std::size_t>(out_.cacheSlots));
 }
 
 Binding FnCompiler::resolve(const std::u16string& n, Pos at, bool create)

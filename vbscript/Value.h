@@ -61,6 +61,14 @@ struct Value {
         std::swap(tag, v.tag); std::swap(flags, v.flags); std::swap(cy, v.cy);
     }
     bool isHeap() const { return tag >= Tag::String; }
+    // Copies v into this value, which must hold no heap payload.
+    void assignFresh(const Value& v)
+    {
+        tag = v.tag;
+        flags = 0;
+        cy = v.cy;
+        if (isHeap()) retain();
+    }
     void clear() { if (isHeap()) release(); tag = Tag::Empty; flags = 0; cy = 0; }
 
     static Value null() { Value v; v.tag = Tag::Null; return v; }

@@ -185,21 +185,20 @@ Value Vm::callProc(Proc& proc, Value* args, int argc, Object* me, Value* outer)
     for (int i = 0; i < argc; ++i)
         if (proc.byVal[static_cast<std::size_t>(i)] && base[i].tag == Tag::Ref) base[i] = Value(*base[i].ref);
     sp_ = base + proc.localCount;
-    if (proc.caches.size() < static_cast<std::size_t>(proc.cacheSlots)) proc.caches.resize(static_cast<std::size_t>(proc.cacheSlots));
-    Frame f{&proc, base, me, outer, false};
+    Frame f{&proc, base, me, outer, false, top_};
     struct Guard {
         Vm& vm;
-        Value* base;
+        Frame& f;
         ~Guard()
         {
-            vm.frames_.pop_back();
+            vm.top_ = f.caller;
             --vm.depth_;
-            vm.popTo(base);
+            vm.popTo(f.base);
         }
     };
-    frames_.push_back(&f);
+    top_ = &f;
     ++depth_;
-    Guard guard{*this, base};
+    Guard guard{*this, f};
     run(f);
     if (proc.resultSlot >= 0) return std::move(base[proc.resultSlot]);
     if (sp_ > base + proc.localCount) return std::move(sp_[-1]);
@@ -692,7 +691,7 @@ void Vm::run(Frame& f)
 
 Vm::Frame* Vm::callerFrame() const
 {
-    return frames_.empty() ? nullptr : frames_.back();
+    return top_;
 }
 
 Scope Vm::scopeOfCaller() const

@@ -72,6 +72,7 @@ private:
         Object* me;
         Value* outer;
         bool resumeNext;
+        Frame* caller;
     };
 
     Runtime& rt_;
@@ -81,7 +82,7 @@ private:
     std::unique_ptr<Value[]> stack_;
     Value* stackEnd_;
     Value* sp_;
-    std::vector<Frame*> frames_;
+    Frame* top_ = nullptr;  // innermost running frame
     int depth_ = 0;
     std::unique_ptr<ErrObject> errHolder_;
     ErrObject* err_;
@@ -93,7 +94,7 @@ private:
     void run(Frame& f);
     // Slots above sp_ are always Empty, so a push just fills one.
     void push(Value&& v) { sp_->swap(v); ++sp_; }
-    void push(const Value& v) { *sp_ = v; ++sp_; }
+    void push(const Value& v) { sp_->assignFresh(v); ++sp_; }
     void pop()
     {
         Value& top = *--sp_;
