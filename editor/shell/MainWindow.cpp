@@ -7,6 +7,8 @@
 #include "shell/EditorEvents.h"
 #include "shell/MainMenu.h"
 #include "shell/Program.h"
+#include "shell/Settings.h"
+#include "shell/Skins.h"
 #include "core/StatusBar.h"
 #include "core/TabControl.h"
 #include "core/Toolbar.h"
@@ -17,6 +19,7 @@
 #include <QFrame>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QTreeWidget>
 
 #include <algorithm>
@@ -115,6 +118,9 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
     CreateControls();
     new EditorEvents(this);
     AttachDocumentCommands(*this);
+    commands_.Attach(Command::SkinQQ, [] { ApplySkin(QStringLiteral("QQ皮肤")); });
+    commands_.Attach(Command::SkinBlue, [] { ApplySkin(QStringLiteral("蓝色皮肤")); });
+    commands_.Attach(Command::SkinElegant, [] { ApplySkin(QStringLiteral("优雅皮肤")); });
     move(kDesignWindow.topLeft());
     resize(kDesignWindow.size());
 }
@@ -184,6 +190,21 @@ void MainWindow::OnCreated()
     Objects().toolbarStates->InitToolbarStates(!QGuiApplication::clipboard()->text().isEmpty(),
                                                codeEditor_->TextLength(), toolbar_);
     SetUpColouring(*Objects().codeAssist, this, codeEditor_);
+    const WindowSettings settings = ReadSettings();
+    PlaceWindow(settings);
+    ApplyStartupSkin(settings.skin);
+}
+
+void MainWindow::PlaceWindow(const WindowSettings& settings)
+{
+    QList<QRect> screens;
+    if (QScreen* primary = QGuiApplication::primaryScreen()) screens << primary->availableGeometry();
+    for (QScreen* screen : QGuiApplication::screens()) screens << screen->availableGeometry();
+    const QRect placement = VisiblePlacement(settings, screens);
+    SetWindowLeft(placement.left());
+    SetWindowTop(placement.top());
+    SetWindowHeight(placement.height());
+    SetWindowWidth(placement.width());
 }
 
 DocumentControls MainWindow::Documents() const
@@ -233,7 +254,11 @@ void MainWindow::closeEvent(QCloseEvent* event)
     OnMayClose();
 }
 
-void MainWindow::OnMayClose() { EndProgram(); }
+void MainWindow::OnMayClose()
+{
+    WriteSettings(WindowLeft(), WindowTop(), WindowHeight(), WindowWidth(), CurrentSkin);
+    EndProgram();
+}
 
 void MainWindow::OnDestroyed() { EndProgram(); }
 

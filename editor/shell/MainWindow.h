@@ -17,6 +17,7 @@
 class CodeEditor;
 class MainMenu;
 class OpenSaveDialog;
+struct WindowSettings;
 class QFrame;
 class QPlainTextEdit;
 class QTreeWidget;
@@ -72,6 +73,7 @@ protected:
 private:
     void CreateControls();
     void DockBars();
+    void PlaceWindow(const WindowSettings& settings);
     void OnMayClose();
     void OnDestroyed();
 

@@ -3,6 +3,7 @@
 #include "assist/Completion.h"
 #include "assist/KeywordLists.h"
 #include "core/ErrorReporter.h"
+#include "shell/Skins.h"
 
 #include <QCoreApplication>
 
@@ -38,6 +39,7 @@ void ExitRoutine()
     o.helpTree.reset();
     o.hintBlock.reset();
     o.cursorStatus.reset();
+    ReleaseCurrentSkin();
     ReleaseModuleLabel();
     ResetCompletionState();
     ReleaseKeywordLists();

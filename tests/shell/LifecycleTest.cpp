@@ -3,6 +3,7 @@
 #include "shell/MainWindow.h"
 #include "shell/Program.h"
 
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -16,6 +17,8 @@ char* argv[] = {name, nullptr};
 TEST(Lifecycle, ClosingTheWindowStopsTheLoopAndTheExitRoutineReleasesTheObjects)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
     GuardedApplication app(argc, argv);
     CreateProgramObjects();
     ASSERT_TRUE(Objects().codeAssist);

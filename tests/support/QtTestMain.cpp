@@ -3,6 +3,7 @@
 #include "core/GuardedApplication.h"
 #include "shell/Program.h"
 
+#include <QTemporaryDir>
 #include <QTest>
 
 std::vector<TestFactory>& RegisteredTests()
@@ -39,6 +40,9 @@ QStringList ArgumentsFor(const QString& className, const QStringList& all, bool&
 int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Settings written by windows that close go to a folder of the test's own.
+    QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
     GuardedApplication app(argc, argv);
     CreateProgramObjects();
     const QStringList all = app.arguments();
