@@ -19,6 +19,7 @@ struct Engine::State {
     Runtime rt;
     std::unique_ptr<Vm> vm;
     int recursionLimit = 3000;
+    std::size_t stackBudget = 4u << 20;
     std::u16string errorText;
     int errorNumber = 0, errorLine = 0, errorColumn = 0;
     std::optional<int> quitCode;
@@ -39,6 +40,7 @@ struct Engine::State {
             rt.names[u"wscript"] = ws;
         }
         vm->recursionLimit = recursionLimit;
+        vm->stackBudget = stackBudget;
         return *vm;
     }
 
@@ -113,6 +115,7 @@ int Engine::errorColumn() const { return s_->errorColumn; }
 std::optional<int> Engine::quitCode() const { return s_->quitCode; }
 void Engine::requestStop() { s_->stop = true; }
 void Engine::setRecursionLimit(int depth) { s_->recursionLimit = depth; }
+void Engine::setStackBudget(std::size_t bytes) { s_->stackBudget = bytes; }
 
 void Engine::setScriptName(std::u16string name, std::u16string fullName)
 {

@@ -36,6 +36,9 @@ public:
     void requestStop();
     // Nesting depth of calls after which error 28 is raised.
     void setRecursionLimit(int depth);
+    // Bytes of the calling thread's stack a script may use (default 4 MiB);
+    // leave room below it for the host.
+    void setStackBudget(std::size_t bytes);
     void setScriptName(std::u16string name, std::u16string fullName);
     void setArguments(std::vector<std::u16string> args);
 

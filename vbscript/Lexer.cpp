@@ -104,7 +104,7 @@ private:
             return;
         }
         Token t = start(Tok::EndOfStmt);
-        if (!lineEnd) t.text = u":";
+        if (!lineEnd) t.text.push_back(u':');
         out_.push_back(std::move(t));
     }
 

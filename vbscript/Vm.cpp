@@ -168,13 +168,21 @@ void Vm::checkStop() const
 
 void Vm::runMain(Proc& main)
 {
+    // The stack grows down on every platform we build for.
+    stackBase_ = reinterpret_cast<std::uintptr_t>(__builtin_frame_address(0));
     callProc(main, sp_, 0, nullptr);
+}
+
+bool Vm::nativeStackExhausted() const
+{
+    auto here = reinterpret_cast<std::uintptr_t>(__builtin_frame_address(0));
+    return stackBase_ && here < stackBase_ && stackBase_ - here > stackBudget;
 }
 
 Value Vm::callProc(Proc& proc, Value* args, int argc, Object* me, Value* outer)
 {
     if (argc != proc.paramCount) raise(err::WrongArgCount);
-    if (depth_ >= recursionLimit) raise(err::OutOfStack);
+    if (depth_ >= recursionLimit || nativeStackExhausted()) raise(err::OutOfStack);
     if (argc > 0 && args + argc != sp_) {
         for (int i = 0; i < argc; ++i) sp_[i] = args[i];
         args = sp_;

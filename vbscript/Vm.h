@@ -3,6 +3,7 @@
 // locals and operands (fixed, so ByRef references into it stay valid), a
 // dispatch loop per call, and the error state behind On Error and Err.
 #include <atomic>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -60,6 +61,9 @@ public:
     Value errValue();
     Value wscriptValue();
     int recursionLimit = 3000;
+    // Native stack the script may use below the host's call into the engine;
+    // beyond it error 28 is raised, whatever the frame sizes of this build.
+    std::size_t stackBudget = 4u << 20;
     bool stopRequested() const { return stop_.load(std::memory_order_relaxed); }
     void checkStop() const;
     double rnd(double arg);
@@ -84,6 +88,7 @@ private:
     Value* sp_;
     Frame* top_ = nullptr;  // innermost running frame
     int depth_ = 0;
+    std::uintptr_t stackBase_ = 0;
     std::unique_ptr<ErrObject> errHolder_;
     ErrObject* err_;
     Value errObj_;
@@ -92,6 +97,7 @@ private:
     double lastRnd_ = 0;
 
     void run(Frame& f);
+    bool nativeStackExhausted() const;
     // Slots above sp_ are always Empty, so a push just fills one.
     void push(Value&& v) { sp_->swap(v); ++sp_; }
     void push(const Value& v) { sp_->assignFresh(v); ++sp_; }
