@@ -255,6 +255,7 @@ private:
     void loopVar(const Expr& var, int& kind, int& index, int& fallback);
     void closeLoop();
     void hoistBlock(const Block& b);
+    bool declaredOutside(const std::u16string& n) const;
 };
 
 // Hoists a program's global declarations and compiles everything in it.
@@ -443,7 +444,7 @@ void FnCompiler::hoistBlock(const Block& b)
                 if (scope_.global) {
                     if (s->kind == StmtKind::Dim) pc_.declareGlobal(d.name, d.pos, d.isArray);
                     else pc_.implicitGlobal(d.name);
-                } else if (!locals_.count(d.name)) {
+                } else if (!locals_.count(d.name) && (s->kind == StmtKind::Dim || !declaredOutside(d.name))) {
                     newLocal(d.name);
                 } else if (s->kind == StmtKind::Dim && locals_[d.name] <= std::max(out_.resultSlot, out_.paramCount - 1)) {
                     fail(err::Redefined, d.pos);
@@ -462,6 +463,14 @@ void FnCompiler::hoistBlock(const Block& b)
 }
 
 void FnCompiler::hoistLocals(const Block& body) { hoistBlock(body); }
+
+// ReDim of a field or a global resizes that variable instead of a new local.
+bool FnCompiler::declaredOutside(const std::u16string& n) const
+{
+    if (cls_ && cls_->byName.count(n)) return true;
+    auto it = rt_.names.find(n);
+    return it != rt_.names.end() && it->second.kind == GlobalName::Var;
+}
 
 void FnCompiler::body(const Block& b)
 {

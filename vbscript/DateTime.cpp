@@ -111,7 +111,7 @@ std::u16string formatDate(double serial)
 {
     double days = std::trunc(serial);
     bool hasTime = serial != days;
-    if (days == 0 && hasTime) return formatTime(serial);
+    if (days == 0) return formatTime(serial);  // day zero shows as a time of day
     if (!hasTime) return formatShortDate(serial);
     return formatShortDate(serial) + u" " + formatTime(serial);
 }

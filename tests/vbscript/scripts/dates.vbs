@@ -17,3 +17,5 @@ WScript.Echo #1/2/2000# - #1/1/2000#, CDbl(#1/1/1900#), #1/1/2000# + 1
 ' expect: 1 2 2000/1/2
 WScript.Echo IsDate(Now), Now >= Date, TypeName(Timer)
 ' expect: -1 -1 Single
+WScript.Echo CDate(0), CDate(1.5), #12/31/1899#, CLng(#1/1/2000#)
+' expect: 0:00:00 1899/12/31 12:00:00 1899/12/31 36526

@@ -19,3 +19,7 @@ Randomize 1
 r = Rnd()
 WScript.Echo r >= 0 And r < 1, TypeName(r)
 ' expect: -1 Single
+WScript.Echo 100000 * 100000, CInt(-32768.4), 7 \ 2 * 2, "3" * "4", TypeName("3" * "4"), -5 Mod 3, 5 Mod -3
+' expect: 10000000000 -32768 1 12 Double -2 2
+WScript.Echo 2 ^ 0.5, CStr(1.0E-6), CStr(1.0E-7), 1234567890123456789, CDbl(0.1) * 3
+' expect: 1.4142135623731 0.000001 1E-07 1.23456789012346E+18 0.3
