@@ -32,7 +32,12 @@ void WarnWithBox(QWidget* parent, const QString& title, const QString& text)
     QMessageBox::warning(parent, title, text);
 }
 
-Prompts Defaults() { return {ChoosePathWithDialog, AskWithBox, WarnWithBox}; }
+void ErrorBox(QWidget* parent, const QString& title, const QString& text)
+{
+    QMessageBox::critical(parent, title, text);
+}
+
+Prompts Defaults() { return {ChoosePathWithDialog, AskWithBox, WarnWithBox, ErrorBox}; }
 
 }  // namespace
 

@@ -18,6 +18,8 @@ struct Prompts {
     std::function<Answer(QWidget* parent, const QString& title, const QString& text, bool withCancel)> ask;
     // An OK box with the warning icon.
     std::function<void(QWidget* parent, const QString& title, const QString& text)> warn;
+    // An OK box with the error icon.
+    std::function<void(QWidget* parent, const QString& title, const QString& text)> error;
 };
 
 Prompts& UserPrompts();

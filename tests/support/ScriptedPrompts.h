@@ -20,6 +20,7 @@ public:
             return answers.isEmpty() ? Answer::No : answers.dequeue();
         };
         UserPrompts().warn = [this](QWidget*, const QString&, const QString& text) { warnings << text; };
+        UserPrompts().error = [this](QWidget*, const QString&, const QString& text) { errors << text; };
     }
     ~ScriptedPrompts() { RestoreDefaultPrompts(); }
 
@@ -29,4 +30,5 @@ public:
     QStringList questions;
     QList<bool> questionHadCancel;
     QStringList warnings;
+    QStringList errors;
 };
