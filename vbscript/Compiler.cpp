@@ -229,6 +229,13 @@ private:
     void memberExpr(const Expr& e, Invoke kind);
     void object(const Expr* obj, Pos at);
     void args(const std::vector<ExprPtr>& list, bool byRef);
+    struct CopyBack {
+        int kind = 0, index = 0, fallback = -1;
+        std::vector<int> indexSlots;
+        int valueSlot = 0;
+    };
+    std::vector<CopyBack> callArgs(const std::vector<ExprPtr>& list, const Proc* callee);
+    void writeBack(const std::vector<CopyBack>& list);
     void argument(const Expr& e, bool byRef);
     void binary(const Expr& e);
     static bool isLiteral(const Expr& e);
@@ -312,6 +319,9 @@ public:
         proc->kind = decl.kind;
         proc->isPublic = decl.isPublic;
         proc->owner = cls;
+        // Known before any body is compiled, so callers can see ByRef params.
+        for (const auto& prm : decl.params) proc->byVal.push_back(prm.byVal ? 1 : 0);
+        proc->paramCount = static_cast<int>(decl.params.size());
         Proc* p = rt.own(std::move(proc));
         pending.push_back({&decl, p, cls});
         return p;
@@ -429,9 +439,7 @@ void FnCompiler::declareParams()
     for (const auto& prm : decl_->params) {
         if (locals_.count(prm.name)) fail(err::Redefined, decl_->pos);
         newLocal(prm.name);
-        out_.byVal.push_back(prm.byVal ? 1 : 0);
     }
-    out_.paramCount = static_cast<int>(decl_->params.size());
     if (decl_->kind == ProcKind::Function || decl_->kind == ProcKind::PropertyGet)
         out_.resultSlot = newLocal(decl_->name);
 }
@@ -597,6 +605,47 @@ void FnCompiler::args(const std::vector<ExprPtr>& list, bool byRef)
     for (const auto& a : list) argument(*a, byRef);
 }
 
+// An array element given to a ByRef parameter travels in a hidden slot and
+// is stored back after the call, so the callee's changes reach the array.
+std::vector<FnCompiler::CopyBack> FnCompiler::callArgs(const std::vector<ExprPtr>& list, const Proc* callee)
+{
+    std::vector<CopyBack> out;
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        const Expr& e = *list[i];
+        bool byRef = callee && i < callee->byVal.size() && !callee->byVal[i];
+        CopyBack cb;
+        if (byRef && e.kind == ExprKind::Name && e.hasParens && !e.args.empty() && e.args.size() < 127 &&
+            varOperands(resolve(e.name, e.pos), e.name, cb.kind, cb.index, cb.fallback) && cb.kind != vkName) {
+            for (const auto& ix : e.args) {
+                int slot = hidden();
+                expression(*ix);
+                emit(OpCode::StoreLocal, 0, slot);
+                cb.indexSlots.push_back(slot);
+            }
+            for (int slot : cb.indexSlots) emit(OpCode::LoadLocal, 0, slot);
+            emit(OpCode::IndexVar, static_cast<int>(cb.indexSlots.size()), cb.index, cb.kind, cb.fallback);
+            cb.valueSlot = hidden();
+            emit(OpCode::SetVar, vkLocal, cb.valueSlot, kRawStore, -1);
+            emit(OpCode::RefVar, vkLocal, cb.valueSlot, 0, -1);
+            out.push_back(std::move(cb));
+            continue;
+        }
+        argument(e, true);
+    }
+    return out;
+}
+
+void FnCompiler::writeBack(const std::vector<CopyBack>& list)
+{
+    for (const auto& cb : list) {
+        for (int slot : cb.indexSlots) emit(OpCode::LoadLocal, 0, slot);
+        emit(OpCode::LoadLocal, 0, cb.valueSlot);
+        emit(OpCode::StoreIndex, static_cast<int>(cb.indexSlots.size()), cb.index, cb.kind | kRawStore, cb.fallback);
+        emit(OpCode::PushEmpty);
+        emit(OpCode::SetVar, vkLocal, cb.valueSlot, kRawStore, -1);
+    }
+}
+
 void FnCompiler::nameExpr(const Expr& e)
 {
     Binding bnd = resolve(e.name, e.pos);
@@ -621,14 +670,19 @@ void FnCompiler::nameExpr(const Expr& e)
         if (withArgs) fail(err::Syntax, e.pos);
         literal(bnd.value);
         return;
-    case Bind::Proc:
-        args(e.args, true);
+    case Bind::Proc: {
+        auto copyBacks = callArgs(e.args, rt_.procs[static_cast<std::size_t>(bnd.index)]);
         emit(OpCode::CallProc, argc, bnd.index);
+        writeBack(copyBacks);
         return;
-    case Bind::Method:
-        args(e.args, true);
+    }
+    case Bind::Method: {
+        const ClassMember& m = cls_->members[static_cast<std::size_t>(bnd.index)];
+        auto copyBacks = callArgs(e.args, m.sub ? m.sub : m.get);
         emit(OpCode::CallMe, argc, bnd.index, static_cast<int>(Invoke::Get));
+        writeBack(copyBacks);
         return;
+    }
     case Bind::Builtin:
         args(e.args, false);
         emit(OpCode::CallBuiltin, argc, bnd.index);

@@ -13,7 +13,7 @@
     X(StoreGlobal)  /* b: global index */ \
     X(LoadVar)      /* a: VarKind, b: index or name, d: fallback local or -1 */ \
     X(StoreVar)     /* a, b, d as LoadVar */ \
-    X(SetVar)       /* a, b, d: Set-assignment, value must be an object */ \
+    X(SetVar)       /* a, b, d: Set-assignment, value must be an object; c: kRawStore */ \
     X(RefVar)       /* a, b, d: pushes a reference for a ByRef argument */ \
     X(Index)        /* a: argc; [target, args] -> element or default member */ \
     X(IndexVar)     /* a: argc, c: VarKind, b, d; [args] -> element of the variable's array */ \
@@ -53,6 +53,9 @@ enum class OpCode : unsigned char {
 
 // Where a variable lives.
 enum VarKind : unsigned char { vkLocal, vkGlobal, vkField, vkOuter, vkName };
+// Added to the c operand of SetVar and StoreIndex: store the value as it is,
+// object or not (used for hidden copies of ByRef array elements).
+constexpr int kRawStore = 0x100;
 
 const char* opName(OpCode op);
 

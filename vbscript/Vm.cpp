@@ -529,7 +529,11 @@ void Vm::run(Frame& f)
                     else push(varRef(f, in.a, in.b, in.d));
                     break;
                 case OpCode::StoreVar: storeLet(varRef(f, in.a, in.b, in.d), std::move(sp_[-1])); pop(); break;
-                case OpCode::SetVar: storeSet(varRef(f, in.a, in.b, in.d), std::move(sp_[-1])); pop(); break;
+                case OpCode::SetVar:
+                    if (in.c & kRawStore) varRef(f, in.a, in.b, in.d) = std::move(sp_[-1]);
+                    else storeSet(varRef(f, in.a, in.b, in.d), std::move(sp_[-1]));
+                    pop();
+                    break;
                 case OpCode::RefVar: push(Value::refTo(&varRef(f, in.a, in.b, in.d))); break;
                 case OpCode::Index: {
                     Value* target = sp_ - in.a - 1;
@@ -577,7 +581,8 @@ void Vm::run(Frame& f)
                 case OpCode::StoreIndex: {
                     int argc = in.a & 0x7f;
                     Value* at = sp_ - argc - 1;
-                    storeElement(varRef(f, in.c, in.b, in.d), Args{at, argc}, std::move(sp_[-1]), (in.a & 0x80) != 0);
+                    bool isSet = (in.a & 0x80) != 0 || ((in.c & kRawStore) && sp_[-1].isObject());
+                    storeElement(varRef(f, in.c & 0xff, in.b, in.d), Args{at, argc}, std::move(sp_[-1]), isSet);
                     popTo(at);
                     break;
                 }

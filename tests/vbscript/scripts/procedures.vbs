@@ -70,3 +70,15 @@ End Sub
 UsesGlobal
 WScript.Echo g
 ' expect: 11
+' Array elements given to ByRef parameters come back changed; ByVal ones do not.
+Dim cells(3)
+Sub SetTo99(c) : c = 99 : End Sub
+Sub KeepArg(ByVal c) : c = 1 : cells(2) = 7 : End Sub
+SetTo99 cells(1)
+KeepArg cells(2)
+WScript.Echo cells(1), cells(2)
+' expect: 99 7
+pair = Array(1, 2, 3)
+Swap pair(0), pair(2)
+WScript.Echo Join(pair)
+' expect: 3 2 1
