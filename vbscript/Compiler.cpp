@@ -149,6 +149,14 @@ private:
     // ---- emitting ----
     std::size_t emit(OpCode op, int a = 0, int b = 0, int c = 0, int d = 0)
     {
+        // A constant right operand folds into the arithmetic instruction.
+        if ((op == OpCode::Add || op == OpCode::Sub || op == OpCode::Mul) && !out_.code.empty() &&
+            out_.code.back().op == OpCode::PushConst && lastLabel_ != out_.code.size()) {
+            Instr& prev = out_.code.back();
+            prev.op = op == OpCode::Add ? OpCode::AddConst : op == OpCode::Sub ? OpCode::SubConst : OpCode::MulConst;
+            depth_ -= 1;
+            return out_.code.size() - 1;
+        }
         // Compare then JumpIfFalse: one instruction, no Boolean in between.
         if (op == OpCode::JumpIfFalse && !out_.code.empty() && out_.code.back().op == OpCode::Compare &&
             lastLabel_ != out_.code.size()) {

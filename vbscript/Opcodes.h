@@ -25,6 +25,7 @@
     X(CallMe)       /* b: member index of the own class, a: argc, c: Invoke */ \
     X(Member)       /* b: name index, c: cache slot, a: argc, d: Invoke; [obj, args(, value)] */ \
     X(New)          /* b: class index */ \
+    X(AddConst) X(SubConst) X(MulConst)  /* b: constant index; [x] -> x op constant */ \
     X(Add) X(Sub) X(Mul) X(Div) X(IntDiv) X(Mod) X(Pow) X(Neg) X(Concat) \
     X(Not) X(And) X(Or) X(Xor) X(Eqv) X(Imp) X(Is) \
     X(Compare)      /* a: CmpOp, c: literal flags */ \

@@ -393,9 +393,19 @@ void Vm::forInit(Frame& f, const Instr& in, std::size_t& pc)
 
 void Vm::forNext(Frame& f, const Instr& in, std::size_t& pc)
 {
-    Value& var = varRef(f, in.a, in.b, -1);
+    Value& var = in.a == vkLocal ? f.base[in.b].deref() : in.a == vkGlobal ? rt_.globals.at(in.b) : varRef(f, in.a, in.b, -1);
     const Value& limit = f.base[in.c];
     const Value& step = f.base[in.c + 1];
+    // Integer counter, limit and step: the common case, done here.
+    if (isInt(var) && isInt(limit) && step.tag == Tag::Integer) {
+        std::int64_t next = intVal(var) + step.i;
+        setInt(var, next, var.tag == Tag::Integer);
+        if (step.i >= 0 ? next <= intVal(limit) : next >= intVal(limit)) {
+            checkStop();
+            pc = static_cast<std::size_t>(in.d);
+        }
+        return;
+    }
     if (!fastArith(OpCode::Add, var, step)) var = opAdd(var, step);
     bool ok;
     int c = cmpFast(var, limit, ok);
@@ -606,6 +616,13 @@ void Vm::run(Frame& f)
                 case OpCode::CallMe: callMe(f, in); break;
                 case OpCode::Member: member(f, in); break;
                 case OpCode::New: newObject(f, in); break;
+                case OpCode::AddConst: case OpCode::SubConst: case OpCode::MulConst: {
+                    Value& a = sp_[-1];
+                    const Value& k = p.consts[static_cast<std::size_t>(in.b)];
+                    OpCode op = in.op == OpCode::AddConst ? OpCode::Add : in.op == OpCode::SubConst ? OpCode::Sub : OpCode::Mul;
+                    if (!fastArith(op, a, k)) a = op == OpCode::Add ? opAdd(a, k) : op == OpCode::Sub ? opSub(a, k) : opMul(a, k);
+                    break;
+                }
                 case OpCode::Add: case OpCode::Sub: case OpCode::Mul: {
                     Value& a = sp_[-2];
                     if (!fastArith(in.op, a, sp_[-1])) {
