@@ -946,6 +946,15 @@ void FnCompiler::loopVar(const Expr& var, int& kind, int& index, int& fallback)
 {
     Binding bnd = resolve(var.name, var.pos, true);
     if (!varOperands(bnd, var.name, kind, index, fallback)) fail(err::BadForVar, var.pos);
+    if (kind == vkName) {
+        // The loop instructions name one slot; a reference to whatever the
+        // name means when the loop starts stands in for it.
+        int slot = hidden();
+        emit(OpCode::RefVar, kind, index, 0, fallback);
+        emit(OpCode::SetVar, vkLocal, slot, kRawStore, -1);
+        kind = vkLocal;
+        index = slot;
+    }
 }
 
 void FnCompiler::closeLoop()
