@@ -396,6 +396,7 @@ void Vm::forNext(Frame& f, const Instr& in, std::size_t& pc)
     Value& var = in.a == vkLocal ? f.base[in.b].deref() : in.a == vkGlobal ? rt_.globals.at(in.b) : varRef(f, in.a, in.b, -1);
     const Value& limit = f.base[in.c];
     const Value& step = f.base[in.c + 1];
+    if (step.isEmpty()) return;  // the For line failed under On Error Resume Next
     // Integer counter, limit and step: the common case, done here.
     if (isInt(var) && isInt(limit) && step.tag == Tag::Integer) {
         std::int64_t next = intVal(var) + step.i;
@@ -427,9 +428,12 @@ void Vm::forEachInit(Frame& f, const Instr& in, std::size_t& pc)
 
 void Vm::forEachNext(Frame& f, const Instr& in, std::size_t& pc)
 {
-    auto* holder = static_cast<EnumHolder*>(f.base[in.c].o);
+    // Empty when the For Each line failed under On Error Resume Next: the
+    // loop is then skipped.
+    const Value& slot = f.base[in.c];
+    auto* holder = slot.isObject() ? static_cast<EnumHolder*>(slot.o) : nullptr;
     Value item;
-    if (!holder->e->next(item)) {
+    if (!holder || !holder->e->next(item)) {
         pc = static_cast<std::size_t>(in.d);
         return;
     }
@@ -712,6 +716,11 @@ void Vm::run(Frame& f)
             locate(e, p, pc - 1);
             if (!f.resumeNext) throw;
             handleError(f, e);
+            const Instr& failed = code[pc - 1];
+            if (failed.op == OpCode::ForInit || failed.op == OpCode::ForEachInit) {
+                pc = static_cast<std::size_t>(failed.d);  // a loop that cannot start is skipped
+                continue;
+            }
             auto it = std::upper_bound(p.lines.begin(), p.lines.end(), pc - 1,
                                        [](std::size_t x, const LineEntry& l) { return x < l.pc; });
             pc = it == p.lines.end() ? p.code.size() - 1 : it->pc;

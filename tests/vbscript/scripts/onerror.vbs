@@ -40,3 +40,13 @@ WScript.Echo Err.Number
 ' expect: 0
 WScript.Echo Err
 ' expect: 0
+' A loop whose own line fails is skipped.
+On Error Resume Next
+For Each item In 42
+    WScript.Echo "never"
+Next
+For i = 1 To "x"
+    WScript.Echo "never either"
+Next
+WScript.Echo "loops skipped", Err.Number
+' expect: loops skipped 13
