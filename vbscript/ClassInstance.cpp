@@ -34,6 +34,7 @@ void ClassInstance::invokeMember(int id, Invoke kind, Args args, Value& result)
             result = args.count == 0 ? f : vm.index(f, args);
             return;
         }
+        if (args.count == 0) raise(err::WrongArgCount);
         Value v = args[args.count - 1];
         Args indexes{args.items, args.count - 1};
         if (indexes.count > 0) {

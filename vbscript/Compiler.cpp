@@ -235,6 +235,7 @@ private:
     void literal(const Value& v) { emit(OpCode::PushConst, 0, constant(v)); }
     void nameExpr(const Expr& e);
     void memberExpr(const Expr& e, Invoke kind);
+    int ownMember(const Expr& e) const;
     void object(const Expr* obj, Pos at);
     void args(const std::vector<ExprPtr>& list, bool byRef);
     struct CopyBack {
@@ -730,9 +731,22 @@ void FnCompiler::object(const Expr* obj, Pos at)
     emit(OpCode::LoadLocal, 0, withSlots_.back());
 }
 
+// Me.name inside the class reaches private members too.
+int FnCompiler::ownMember(const Expr& e) const
+{
+    if (!cls_ || !e.obj || e.obj->kind != ExprKind::Me) return -1;
+    auto it = cls_->byName.find(e.name);
+    return it == cls_->byName.end() ? -1 : it->second;
+}
+
 void FnCompiler::memberExpr(const Expr& e, Invoke kind)
 {
     checkArgs(e.args.size(), e.pos);
+    if (int m = ownMember(e); m >= 0) {
+        args(e.args, true);
+        emit(OpCode::CallMe, static_cast<int>(e.args.size()), m, static_cast<int>(kind));
+        return;
+    }
     object(e.obj.get(), e.pos);
     args(e.args, true);
     emit(OpCode::Member, static_cast<int>(e.args.size()), name(e.name), out_.cacheSlots++, static_cast<int>(kind));
@@ -847,6 +861,13 @@ void FnCompiler::assign(const Stmt& s, bool isSet)
     const Expr& t = *s.target;
     int argc = static_cast<int>(t.args.size());
     checkArgs(t.args.size(), t.pos);
+    if (int m = ownMember(t); m >= 0) {
+        args(t.args, false);
+        expression(*s.value);
+        emit(OpCode::CallMe, argc + 1, m, static_cast<int>(isSet ? Invoke::Set : Invoke::Let));
+        emit(OpCode::Pop);
+        return;
+    }
     if (t.kind == ExprKind::Member) {
         object(t.obj.get(), t.pos);
         args(t.args, false);

@@ -69,3 +69,16 @@ MakeTemp
 ' expect: close temp
 WScript.Echo "end"
 ' expect: end
+Class Secretive
+    Private hidden
+    Public Sub Store(v) : Me.hidden = v : End Sub
+    Public Function Reveal() : Reveal = Me.hidden : End Function
+End Class
+Set sec = New Secretive
+sec.Store "through Me"
+WScript.Echo sec.Reveal()
+' expect: through Me
+On Error Resume Next
+WScript.Echo sec.hidden
+WScript.Echo Err.Number
+' expect: 438
