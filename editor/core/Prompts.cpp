@@ -37,7 +37,12 @@ void ErrorBox(QWidget* parent, const QString& title, const QString& text)
     QMessageBox::critical(parent, title, text);
 }
 
-Prompts Defaults() { return {ChoosePathWithDialog, AskWithBox, WarnWithBox, ErrorBox}; }
+void InformWithBox(QWidget* parent, const QString& title, const QString& text)
+{
+    QMessageBox::information(parent, title, text);
+}
+
+Prompts Defaults() { return {ChoosePathWithDialog, AskWithBox, WarnWithBox, ErrorBox, InformWithBox}; }
 
 }  // namespace
 

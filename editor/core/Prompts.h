@@ -20,6 +20,8 @@ struct Prompts {
     std::function<void(QWidget* parent, const QString& title, const QString& text)> warn;
     // An OK box with the error icon.
     std::function<void(QWidget* parent, const QString& title, const QString& text)> error;
+    // An OK box with the information icon.
+    std::function<void(QWidget* parent, const QString& title, const QString& text)> inform;
 };
 
 Prompts& UserPrompts();

@@ -20,6 +20,7 @@ public:
             return answers.isEmpty() ? Answer::No : answers.dequeue();
         };
         UserPrompts().warn = [this](QWidget*, const QString&, const QString& text) { warnings << text; };
+        UserPrompts().inform = [this](QWidget*, const QString&, const QString& text) { informations << text; };
         UserPrompts().error = [this](QWidget*, const QString&, const QString& text) { errors << text; };
     }
     ~ScriptedPrompts() { RestoreDefaultPrompts(); }
@@ -30,5 +31,6 @@ public:
     QStringList questions;
     QList<bool> questionHadCancel;
     QStringList warnings;
+    QStringList informations;
     QStringList errors;
 };
