@@ -257,6 +257,7 @@ private:
     void assign(const Stmt& s, bool isSet);
     void callStmt(const Stmt& s);
     static bool isSelfConcat(const Expr& target, const Expr& value);
+    static bool isSelfIncrement(const Expr& target, const Expr& value);
     void ifStmt(const Stmt& s);
     void selectStmt(const Stmt& s);
     void forStmt(const Stmt& s);
@@ -893,6 +894,12 @@ void FnCompiler::assign(const Stmt& s, bool isSet)
         emit(OpCode::StoreIndex, argc | (isSet ? 0x80 : 0), index, kind, fallback);
         return;
     }
+    if (!isSet && (kind == vkLocal || kind == vkGlobal) && isSelfIncrement(t, *s.value)) {
+        const Expr& k = *s.value->args[1];
+        Value step = s.value->op == Op::Add ? k.lit : Value::integer(static_cast<std::int16_t>(-k.lit.i));
+        emit(OpCode::IncVar, kind, index, 0, constant(step));
+        return;
+    }
     if (!isSet && isSelfConcat(t, *s.value)) {
         expression(*s.value->args[1]);
         emit(OpCode::ConcatTo, kind, index, 0, fallback);
@@ -900,6 +907,16 @@ void FnCompiler::assign(const Stmt& s, bool isSet)
     }
     expression(*s.value);
     storeVar(kind, index, fallback, isSet);
+}
+
+// `i = i + 1`, `j = j - 2`: a small integer literal added in place.
+bool FnCompiler::isSelfIncrement(const Expr& target, const Expr& value)
+{
+    if (value.kind != ExprKind::Binary || (value.op != Op::Add && value.op != Op::Sub)) return false;
+    const Expr& left = *value.args[0];
+    const Expr& right = *value.args[1];
+    bool sameVar = left.kind == ExprKind::Name && !left.hasParens && left.args.empty() && left.name == target.name;
+    return sameVar && right.kind == ExprKind::Literal && right.lit.tag == Tag::Integer && right.lit.i != -32768;
 }
 
 // `s = s & x`: the string can grow in place instead of being copied.

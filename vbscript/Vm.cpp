@@ -620,6 +620,12 @@ void Vm::run(Frame& f)
                 case OpCode::CallMe: callMe(f, in); break;
                 case OpCode::Member: member(f, in); break;
                 case OpCode::New: newObject(f, in); break;
+                case OpCode::IncVar: {
+                    Value& v = in.a == vkLocal ? base[in.b].deref() : rt_.globals.at(in.b);
+                    const Value& k = p.consts[static_cast<std::size_t>(in.d)];
+                    if (!fastArith(OpCode::Add, v, k)) storeLet(v, opAdd(v, k));
+                    break;
+                }
                 case OpCode::AddConst: case OpCode::SubConst: case OpCode::MulConst: {
                     Value& a = sp_[-1];
                     const Value& k = p.consts[static_cast<std::size_t>(in.b)];
