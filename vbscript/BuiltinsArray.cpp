@@ -24,7 +24,11 @@ std::size_t dimension(const Value& arr, const Args& a)
 }
 
 Value fnLBound(Vm&, Args a) { dimension(a[0], a); return Value::lng(0); }
-Value fnUBound(Vm&, Args a) { return Value::lng(a[0].a->upper[dimension(a[0], a)]); }
+Value fnUBound(Vm&, Args a)
+{
+    std::size_t d = dimension(a[0], a);  // checks that it is an array first
+    return Value::lng(a[0].a->upper[d]);
+}
 
 Value fnIsArray(Vm&, Args a) { return Value::boolean(a[0].isArray()); }
 Value fnIsEmpty(Vm&, Args a) { return Value::boolean(a[0].isEmpty()); }

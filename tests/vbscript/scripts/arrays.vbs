@@ -49,3 +49,7 @@ On Error Resume Next
 ReDim Preserve m(3, 3)
 WScript.Echo Err.Number
 ' expect: 9
+Err.Clear
+x = UBound(5)
+WScript.Echo Err.Number
+' expect: 13
