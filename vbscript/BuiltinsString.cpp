@@ -17,6 +17,13 @@ std::int32_t nonNegative(const Value& v)
     return n;
 }
 
+std::size_t lengthArg(const Value& v)
+{
+    auto n = static_cast<std::size_t>(nonNegative(v));
+    if (n > kMaxStringLength) raise(err::OutOfString);
+    return n;
+}
+
 std::int32_t position(const Value& v)
 {
     std::int32_t n = toLong(v);
@@ -165,12 +172,12 @@ Value fnTrim(Vm&, Args a) { return trimmed(a[0], true, true); }
 Value fnLTrim(Vm&, Args a) { return trimmed(a[0], true, false); }
 Value fnRTrim(Vm&, Args a) { return trimmed(a[0], false, true); }
 
-Value fnSpace(Vm&, Args a) { return Value::str(std::u16string(static_cast<std::size_t>(nonNegative(a[0])), u' ')); }
+Value fnSpace(Vm&, Args a) { return Value::str(std::u16string(lengthArg(a[0]), u' ')); }
 
 Value fnString(Vm&, Args a)
 {
     if (a[1].isNull()) return Value::null();
-    std::int32_t n = nonNegative(a[0]);
+    std::size_t n = lengthArg(a[0]);
     char16_t c;
     if (a[1].isString()) {
         if (a[1].strView().empty()) raise(err::InvalidCall);
@@ -178,7 +185,7 @@ Value fnString(Vm&, Args a)
     } else {
         c = static_cast<char16_t>(toLong(a[1]) & 0xFF);
     }
-    return Value::str(std::u16string(static_cast<std::size_t>(n), c));
+    return Value::str(std::u16string(n, c));
 }
 
 Value fnStrReverse(Vm&, Args a)

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "vbscript/Errors.h"
 #include "vbscript/Object.h"
 
 namespace vbs {
@@ -62,6 +63,7 @@ std::u16string_view Value::strView() const
 void Value::appendStr(std::u16string_view tail)
 {
     if (tail.empty()) return;
+    if (strView().size() + tail.size() > kMaxStringLength) throw ScriptError{err::OutOfString, {}, {}};
     if (s && s->refs == 1) {
         s->text.append(tail);
         return;

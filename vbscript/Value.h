@@ -125,6 +125,10 @@ struct ArrayObj {
     std::size_t dims() const { return upper.size(); }
 };
 
+// Longest string a script may build (in UTF-16 units); longer raises
+// error 14 instead of exhausting memory.
+constexpr std::size_t kMaxStringLength = std::size_t{1} << 28;
+
 // Allocates a heap payload that the Value machinery owns from then on.
 StrObj* makeStr(std::u16string text);
 

@@ -17,7 +17,7 @@ namespace vbs {
 namespace {
 
 constexpr std::size_t kStackValues = 1u << 18;  // 4 MiB of Values
-constexpr std::size_t kMaxElements = 1u << 27;
+constexpr std::size_t kMaxElements = 1u << 26;  // 1 GiB of Values
 
 template <class T, class... A>
 Value makeObject(A&&... a)

@@ -46,6 +46,10 @@ TEST(Robustness, LargeStringsAndArrays)
     EXPECT_FALSE(engine.execute(u"Dim b(100000, 100000)"));
     EXPECT_EQ(engine.errorNumber(), 7);
     EXPECT_FALSE(engine.execute(u"s = Space(-1)"));
+    EXPECT_FALSE(engine.execute(u"s = Space(2147483647)"));
+    EXPECT_EQ(engine.errorNumber(), 14);
+    EXPECT_FALSE(engine.execute(u"s = Space(100000000)\nDo\ns = s & s\nLoop"));
+    EXPECT_EQ(engine.errorNumber(), 14);
 }
 
 TEST(Robustness, UnterminatedConstructsAreCompileErrors)
