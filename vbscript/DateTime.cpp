@@ -171,7 +171,8 @@ DateTokens tokenize(std::u16string_view text)
             } else {
                 out.ok = false;
             }
-        } else if (c == u'/' || c == u'-' || c == u'.' || c == u',' || c == u' ' || c == u':' || c == u'\t') {
+        } else if (c == u'/' || c == u'-' || c == u'.' || c == u',' || c == u' ' || c == u':' || c == u'\t' ||
+                   c == u'年' || c == u'月' || c == u'日') {
             if (c == u' ' && inTime && !out.timeNums.empty()) target = &out.nums;
             ++i;
         } else {

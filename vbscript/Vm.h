@@ -112,9 +112,7 @@ private:
     }
     void popTo(Value* p)
     {
-        while (sp_ > p) {
-            Value dying = std::move(*--sp_);
-        }
+        while (sp_ > p) pop();
     }
     Value& varRef(Frame& f, int kind, int index, int fallback);
     void handleError(Frame& f, ScriptError& e);

@@ -19,3 +19,5 @@ WScript.Echo IsDate(Now), Now >= Date, TypeName(Timer)
 ' expect: -1 -1 Single
 WScript.Echo CDate(0), CDate(1.5), #12/31/1899#, CLng(#1/1/2000#)
 ' expect: 0:00:00 1899/12/31 12:00:00 1899/12/31 36526
+WScript.Echo CDate("2026年12月10日"), IsDate("2026年2月30日"), DateValue("Dec 25, 2020")
+' expect: 2026/12/10 0 2020/12/25
