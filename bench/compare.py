@@ -1,15 +1,16 @@
 #!/usr/bin/env python3
 """Times each benchmark under vbsrun, Lua 5.4 and Python 3 in the same run
-and prints the ratios. Goal: every vbs/py ratio below 1, every vbs/lua
+and prints the ratios. Times are CPU seconds (user + system) of the child,
+best of the repeats, so a busy machine skews them less than wall time. Goal: every vbs/py ratio below 1, every vbs/lua
 ratio at most 2.
 
 usage: bench/compare.py [path/to/vbsrun] [repeats]
 """
 import os
+import resource
 import shutil
 import subprocess
 import sys
-import time
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 NAMES = ["fib", "loop", "concat", "quicksort", "strings", "methods"]
@@ -19,9 +20,10 @@ def best_time(cmd, repeats):
     best = None
     out = None
     for _ in range(repeats):
-        start = time.perf_counter()
+        before = resource.getrusage(resource.RUSAGE_CHILDREN)
         result = subprocess.run(cmd, cwd=HERE, capture_output=True, text=True)
-        elapsed = time.perf_counter() - start
+        after = resource.getrusage(resource.RUSAGE_CHILDREN)
+        elapsed = (after.ru_utime - before.ru_utime) + (after.ru_stime - before.ru_stime)
         if result.returncode != 0:
             raise SystemExit(f"{' '.join(cmd)} failed: {result.stderr.strip()}")
         out = result.stdout.strip()

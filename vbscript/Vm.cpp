@@ -16,7 +16,11 @@
 namespace vbs {
 namespace {
 
-constexpr std::size_t kStackValues = 1u << 18;  // 4 MiB of Values
+// The value stack grows in segments that never move (ByRef references point
+// into them); a frame that does not fit in the current one starts the next.
+constexpr std::size_t kFirstSegment = 1u << 14;
+constexpr std::size_t kSegment = 1u << 16;
+constexpr std::size_t kFrameSlack = 8;
 constexpr std::size_t kMaxElements = 1u << 26;  // 1 GiB of Values
 
 template <class T, class... A>
@@ -144,9 +148,11 @@ ArrayObj* preserved(const ArrayObj& old, std::vector<std::int32_t> bounds)
 
 Vm::Vm(Runtime& rt, Host& host, const std::atomic<bool>& stop, const HostInfo& info)
     : rt_(rt), host_(host), stop_(stop), info_(info),
-      stack_(std::make_unique<Value[]>(kStackValues)),
-      stackEnd_(stack_.get() + kStackValues), sp_(stack_.get())
+      sp_(nullptr)
 {
+    segments_.push_back({std::make_unique<Value[]>(kFirstSegment), kFirstSegment});
+    sp_ = segments_.front().values.get();
+    segEnd_ = sp_ + kFirstSegment;
     errHolder_ = std::make_unique<ErrObject>();
     err_ = errHolder_.get();
     errObj_ = Value::object(errHolder_.release());  // the Value now owns it
@@ -155,7 +161,7 @@ Vm::Vm(Runtime& rt, Host& host, const std::atomic<bool>& stop, const HostInfo& i
 
 Vm::~Vm()
 {
-    popTo(stack_.get());
+    popTo(segments_.front().values.get());
 }
 
 Value Vm::errValue() { return errObj_; }
@@ -179,17 +185,40 @@ bool Vm::nativeStackExhausted() const
     return stackBase_ && here < stackBase_ && stackBase_ - here > stackBudget;
 }
 
+void Vm::enterSegment(std::size_t need)
+{
+    std::size_t next = segment_ + 1;
+    std::size_t size = std::max(need, kSegment);
+    if (next == segments_.size()) segments_.push_back({});
+    // Segments above the current one hold only Empty values: safe to replace.
+    if (segments_[next].size < size) segments_[next] = {std::make_unique<Value[]>(size), size};
+    segment_ = next;
+    sp_ = segments_[next].values.get();
+    segEnd_ = sp_ + segments_[next].size;
+}
+
+void Vm::leaveSegment(Value* callerTop)
+{
+    --segment_;
+    segEnd_ = segments_[segment_].values.get() + segments_[segment_].size;
+    sp_ = callerTop;
+}
+
 Value Vm::callProc(Proc& proc, Value* args, int argc, Object* me, Value* outer)
 {
     if (argc != proc.paramCount) raise(err::WrongArgCount);
     if (depth_ >= recursionLimit || nativeStackExhausted()) raise(err::OutOfStack);
-    if (argc > 0 && args + argc != sp_) {
-        for (int i = 0; i < argc; ++i) sp_[i] = args[i];
-        args = sp_;
-        sp_ += argc;
+    Value* callerTop = sp_;
+    bool inPlace = argc > 0 && args + argc == sp_;
+    Value* base = inPlace ? args : sp_;
+    std::size_t need = static_cast<std::size_t>(proc.localCount + proc.maxStack) + kFrameSlack;
+    bool switched = base + need > segEnd_;
+    if (switched) enterSegment(need);
+    if (!inPlace || switched) {
+        // Arguments elsewhere (or in the old segment) are copied to the frame.
+        base = sp_;
+        for (int i = 0; i < argc; ++i) base[i] = args[i];
     }
-    Value* base = argc > 0 ? args : sp_;
-    if (base + proc.localCount + proc.maxStack + 16 > stackEnd_) raise(err::OutOfStack);
     for (int i = 0; i < argc; ++i)
         if (proc.byVal[static_cast<std::size_t>(i)] && base[i].tag == Tag::Ref) base[i] = Value(*base[i].ref);
     sp_ = base + proc.localCount;
@@ -197,16 +226,19 @@ Value Vm::callProc(Proc& proc, Value* args, int argc, Object* me, Value* outer)
     struct Guard {
         Vm& vm;
         Frame& f;
+        bool switched;
+        Value* callerTop;
         ~Guard()
         {
             vm.top_ = f.caller;
             --vm.depth_;
             vm.popTo(f.base);
+            if (switched) vm.leaveSegment(callerTop);
         }
     };
     top_ = &f;
     ++depth_;
-    Guard guard{*this, f};
+    Guard guard{*this, f, switched, callerTop};
     run(f);
     if (proc.resultSlot >= 0) return std::move(base[proc.resultSlot]);
     if (sp_ > base + proc.localCount) return std::move(sp_[-1]);
@@ -302,17 +334,11 @@ void Vm::storeElement(Value& target, Args indexes, Value v, bool isSet)
     if (target.isObject() && target.o) {
         Value keep = target;
         // Arguments for the default member: the indexes, then the value.
-        Value* at = sp_;
-        for (int i = 0; i < indexes.count; ++i) *sp_++ = indexes[i];
-        *sp_++ = std::move(v);
+        std::vector<Value> args(indexes.items, indexes.items + indexes.count);
+        args.push_back(std::move(v));
         Value result;
-        try {
-            keep.o->invoke(Object::kDefaultMember, isSet ? Invoke::Set : Invoke::Let, Args{at, indexes.count + 1}, result);
-        } catch (...) {
-            popTo(at);
-            throw;
-        }
-        popTo(at);
+        keep.o->invoke(Object::kDefaultMember, isSet ? Invoke::Set : Invoke::Let,
+                       Args{args.data(), static_cast<int>(args.size())}, result);
         return;
     }
     raise(target.isObject() ? err::ObjectRequired : err::TypeMismatch);

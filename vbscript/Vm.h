@@ -83,8 +83,13 @@ private:
     Host& host_;
     const std::atomic<bool>& stop_;
     const HostInfo& info_;
-    std::unique_ptr<Value[]> stack_;
-    Value* stackEnd_;
+    struct Segment {
+        std::unique_ptr<Value[]> values;
+        std::size_t size = 0;
+    };
+    std::vector<Segment> segments_;
+    std::size_t segment_ = 0;
+    Value* segEnd_ = nullptr;
     Value* sp_;
     Frame* top_ = nullptr;  // innermost running frame
     int depth_ = 0;
@@ -98,6 +103,8 @@ private:
 
     void run(Frame& f);
     bool nativeStackExhausted() const;
+    void enterSegment(std::size_t need);
+    void leaveSegment(Value* callerTop);
     // Slots above sp_ are always Empty, so a push just fills one.
     void push(Value&& v) { sp_->swap(v); ++sp_; }
     void push(const Value& v) { sp_->assignFresh(v); ++sp_; }

@@ -82,3 +82,16 @@ pair = Array(1, 2, 3)
 Swap pair(0), pair(2)
 WScript.Echo Join(pair)
 ' expect: 3 2 1
+' Deep recursion carries a ByRef argument across many frames.
+Sub Down(n, acc)
+    Dim pad1, pad2, pad3, pad4
+    acc = acc + 1
+    If n > 0 Then Down n - 1, acc
+End Sub
+Sub StartDown()
+    Dim total : total = 0
+    Down 2500, total
+    WScript.Echo total
+End Sub
+StartDown
+' expect: 2501
