@@ -95,6 +95,16 @@ std::optional<Value> builtinConstant(std::u16string_view n)
     return std::nullopt;
 }
 
+StrArg::StrArg(const Value& v)
+{
+    if (v.isString()) {
+        view_ = v.strView();
+    } else {
+        owned_ = toStr(v);
+        view_ = owned_;
+    }
+}
+
 bool missing(const Args& args, int i)
 {
     return i >= args.count || args[i].tag == Tag::Error;

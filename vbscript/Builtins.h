@@ -37,6 +37,19 @@ std::span<const Builtin> arrayBuiltins();
 std::span<const Builtin> formatBuiltins();
 std::span<const Builtin> miscBuiltins();
 
+// A string argument without a copy when it already is a string.
+class StrArg {
+public:
+    explicit StrArg(const Value& v);
+    StrArg(const StrArg&) = delete;
+    StrArg& operator=(const StrArg&) = delete;
+    std::u16string_view view() const { return view_; }
+
+private:
+    std::u16string owned_;
+    std::u16string_view view_;
+};
+
 // Helpers for argument handling shared by the groups.
 bool missing(const Args& args, int i);
 std::u16string argStr(const Args& args, int i);

@@ -68,7 +68,8 @@ Value fnLenB(Vm&, Args a) { return bLen(a); }
 Value fnLeft(Vm&, Args a)
 {
     if (a[0].isNull()) return Value::null();
-    std::u16string s = toStr(a[0]);
+    StrArg str(a[0]);
+    std::u16string_view s = str.view();
     std::size_t n = static_cast<std::size_t>(nonNegative(a[1]));
     return Value::str(s.substr(0, std::min(n, s.size())));
 }
@@ -76,7 +77,8 @@ Value fnLeft(Vm&, Args a)
 Value fnRight(Vm&, Args a)
 {
     if (a[0].isNull()) return Value::null();
-    std::u16string s = toStr(a[0]);
+    StrArg str(a[0]);
+    std::u16string_view s = str.view();
     std::size_t n = std::min(static_cast<std::size_t>(nonNegative(a[1])), s.size());
     return Value::str(s.substr(s.size() - n));
 }
@@ -84,7 +86,8 @@ Value fnRight(Vm&, Args a)
 Value fnMid(Vm&, Args a)
 {
     if (a[0].isNull()) return Value::null();
-    std::u16string s = toStr(a[0]);
+    StrArg str(a[0]);
+    std::u16string_view s = str.view();
     std::size_t start = static_cast<std::size_t>(position(a[1])) - 1;
     std::size_t len = missing(a, 2) ? s.size() : static_cast<std::size_t>(nonNegative(a[2]));
     if (start >= s.size()) return Value::str(std::u16string_view());
@@ -127,7 +130,8 @@ Value fnInStr(Vm&, Args a)
     }
     if (a[k].isNull() || a[k + 1].isNull()) return Value::null();
     bool text = a.count == 4 && textCompare(a, 3);
-    std::u16string hay = toStr(a[k]), needle = toStr(a[k + 1]);
+    StrArg hayArg(a[k]), needleArg(a[k + 1]);
+    std::u16string_view hay = hayArg.view(), needle = needleArg.view();
     if (static_cast<std::size_t>(start) > hay.size()) return Value::lng(0);
     if (needle.empty()) return Value::lng(start);
     std::size_t at = find(hay, needle, static_cast<std::size_t>(start) - 1, text);
@@ -162,7 +166,8 @@ Value fnUCase(Vm&, Args a) { if (a[0].isNull()) return Value::null(); return Val
 Value trimmed(const Value& v, bool left, bool right)
 {
     if (v.isNull()) return Value::null();
-    std::u16string s = toStr(v);
+    StrArg str(v);
+    std::u16string_view s = str.view();
     std::size_t b = 0, e = s.size();
     if (left) while (b < e && s[b] == u' ') ++b;
     if (right) while (e > b && s[e - 1] == u' ') --e;
@@ -244,18 +249,19 @@ Value fnReplace(Vm&, Args a)
 {
     if (a[0].isNull()) return Value::null();
     if (a[1].isNull() || a[2].isNull()) raise(err::InvalidNull);
-    std::u16string s = toStr(a[0]), what = toStr(a[1]), with = toStr(a[2]);
+    StrArg sArg(a[0]), whatArg(a[1]), withArg(a[2]);
+    std::u16string_view s = sArg.view(), what = whatArg.view(), with = withArg.view();
     std::int32_t start = missing(a, 3) ? 1 : position(a[3]);
     std::int32_t count = missing(a, 4) ? -1 : toLong(a[4]);
     if (count < -1) raise(err::InvalidCall);
     bool text = textCompare(a, 5);
     if (static_cast<std::size_t>(start) > s.size()) return Value::str(std::u16string_view());
-    std::u16string src = s.substr(static_cast<std::size_t>(start) - 1);
-    if (what.empty() || count == 0) return Value::str(std::move(src));
+    std::u16string_view src = s.substr(static_cast<std::size_t>(start) - 1);
+    if (what.empty() || count == 0) return Value::str(src);
     std::u16string lowered = text ? toLower(src) : std::u16string();
     std::u16string lwhat = text ? toLower(what) : std::u16string();
-    const std::u16string& hay = text ? lowered : src;
-    const std::u16string& needle = text ? lwhat : what;
+    std::u16string_view hay = text ? std::u16string_view(lowered) : src;
+    std::u16string_view needle = text ? std::u16string_view(lwhat) : what;
     std::u16string out;
     out.reserve(src.size());
     std::size_t pos = 0;
@@ -263,28 +269,30 @@ Value fnReplace(Vm&, Args a)
     while (count < 0 || done < count) {
         std::size_t at = hay.find(needle, pos);
         if (at == std::u16string::npos) break;
-        out.append(src, pos, at - pos).append(with);
+        out.append(src.substr(pos, at - pos)).append(with);
         pos = at + needle.size();
         ++done;
     }
-    out.append(src, pos, std::u16string::npos);
+    out.append(src.substr(pos));
     return Value::str(std::move(out));
 }
 
 Value fnSplit(Vm&, Args a)
 {
     if (a[0].isNull()) raise(err::InvalidNull);
-    std::u16string s = toStr(a[0]);
+    StrArg sArg(a[0]);
+    std::u16string_view s = sArg.view();
     std::u16string delim = missing(a, 1) ? u" " : toStr(a[1]);
     std::int32_t limit = missing(a, 2) ? -1 : toLong(a[2]);
     if (limit < -1) raise(err::InvalidCall);
     bool text = textCompare(a, 3);
-    std::vector<std::u16string> parts;
+    std::vector<std::u16string_view> parts;
     if (!s.empty() && limit != 0) {
         if (delim.empty()) {
             parts.push_back(s);
         } else {
-            std::u16string hay = text ? toLower(s) : s;
+            std::u16string lowered = text ? toLower(s) : std::u16string();
+            std::u16string_view hay = text ? std::u16string_view(lowered) : s;
             std::u16string needle = text ? toLower(delim) : delim;
             std::size_t pos = 0;
             for (;;) {
@@ -299,7 +307,7 @@ Value fnSplit(Vm&, Args a)
     }
     ArrayObj* arr = ArrayObj::make({static_cast<std::int32_t>(parts.size()) - 1});
     Value out = Value::array(arr);
-    for (std::size_t i = 0; i < parts.size(); ++i) arr->items[i] = Value::str(std::move(parts[i]));
+    for (std::size_t i = 0; i < parts.size(); ++i) arr->items[i] = Value::str(parts[i]);
     return out;
 }
 
