@@ -25,3 +25,13 @@ If True Then WScript.Echo "one" : WScript.Echo "line" Else WScript.Echo "no"
 ' expect: line
 WScript.Echo "tab" & vbTab & "end"
 ' expect: tab	end
+x = 1 : Rem a comment after a colon
+If x Then y = 1 Else y = 2 ' comment after a single-line If
+WScript.Echo y, &H8000, &HFFFFFFFF, &H7FFFFFFF, 1., 3.0E+2
+' expect: 1 -32768 -1 2147483647 1 300
+Dim [End], [a b]
+[End] = "keyword as a bracketed name" : [a b] = 2
+WScript.Echo [End], [a b] * 2
+' expect: keyword as a bracketed name 4
+WScript.Echo UCASE("mixed"), wscript.scriptname = WScript.ScriptName
+' expect: MIXED -1
