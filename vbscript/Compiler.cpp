@@ -1080,6 +1080,8 @@ void FnCompiler::exitStmt(const Stmt& s)
                              (s.exitKind == ExitKind::Function && k == ProcKind::Function) ||
                              (s.exitKind == ExitKind::Property && (k == ProcKind::PropertyGet || k == ProcKind::PropertyLet || k == ProcKind::PropertySet)));
     if (!matches) fail(err::BadExit, s.pos);
+    // Exit Sub and Exit Function clear Err; leaving at End Sub does not.
+    if (s.exitKind != ExitKind::Property) emit(OpCode::OnError, 2);
     emit(OpCode::Return);
 }
 

@@ -738,7 +738,7 @@ void Vm::run(Frame& f)
                 case OpCode::ReDim: dimArray(f, in, true); break;
                 case OpCode::Erase: erase(f, in); break;
                 case OpCode::OnError:
-                    f.resumeNext = in.a != 0;
+                    if (in.a != 2) f.resumeNext = in.a != 0;
                     err_->clear();
                     break;
                 case OpCode::Return: return;

@@ -50,3 +50,19 @@ For i = 1 To "x"
 Next
 WScript.Echo "loops skipped", Err.Number
 ' expect: loops skipped 13
+' Exit Sub and Exit Function clear Err; reaching End Function does not.
+Function FailsAndExits()
+    On Error Resume Next
+    x = 1 / 0
+    Exit Function
+End Function
+Function FailsAndEnds()
+    On Error Resume Next
+    x = 1 / 0
+End Function
+FailsAndExits
+WScript.Echo Err.Number
+' expect: 0
+FailsAndEnds
+WScript.Echo Err.Number
+' expect: 11
