@@ -1,4 +1,12 @@
 #pragma once
-
 // Opens the help database and imports its index into the help tree.
-class HelpDatabase {};
+#include <QString>
+
+class ExternalDatabase;
+class QTreeWidget;
+
+class HelpDatabase {
+public:
+    void OpenHelpDatabase(ExternalDatabase* database, QTreeWidget* tree);
+    void ImportIndex(const QString& label, const QString& query, ExternalDatabase* database, QTreeWidget* tree);
+};

@@ -1,10 +1,14 @@
 #include "shell/MainWindow.h"
 
 #include "assist/CodeAssist.h"
+#include "assist/ExternalDatabase.h"
+#include "assist/HelpDatabase.h"
+#include "core/ErrorReporter.h"
 #include "documents/CodeEditor.h"
 #include "documents/OpenSaveDialog.h"
 #include "shell/DocumentCommands.h"
 #include "shell/EditorEvents.h"
+#include "shell/HelpTreeEvents.h"
 #include "shell/MainMenu.h"
 #include "shell/Program.h"
 #include "shell/Settings.h"
@@ -117,6 +121,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
     setCentralWidget(client_);
     CreateControls();
     new EditorEvents(this);
+    new HelpTreeEvents(this);
     AttachDocumentCommands(*this);
     commands_.Attach(Command::SkinQQ, [] { ApplySkin(QStringLiteral("QQ皮肤")); });
     commands_.Attach(Command::SkinBlue, [] { ApplySkin(QStringLiteral("蓝色皮肤")); });
@@ -139,7 +144,7 @@ void MainWindow::CreateControls()
     shapeTop_ = MakeLine(c, u"外形框_上边", {0, 39, 800, 1});
     toolbar_ = Placed(new Toolbar(c), u"工具条1", {0, 0, 798, 40});
     connect(toolbar_, &Toolbar::ButtonClicked, this, &MainWindow::OnToolbarClick);
-    database_ = MakeComponent(this, u"外部数据库1", {304, 40, 40, 32});
+    database_ = new ExternalDatabase(this);
     tabs_ = Placed(new TabControl(c), u"高级选择夹1", {0, 359, 800, 168});
     tabs_->setFont(TabControlFont());
     outputBox_ = MakeTextBox(tabs_, u"编辑框_输出", {0, 24, 800, 144});
@@ -189,6 +194,8 @@ void MainWindow::OnCreated()
     setWindowTitle(VersionedTitle());
     Objects().toolbarStates->InitToolbarStates(!QGuiApplication::clipboard()->text().isEmpty(),
                                                codeEditor_->TextLength(), toolbar_);
+    // Start-up goes on whatever happens to the help database.
+    RunGuarded([this] { Objects().helpDatabase->OpenHelpDatabase(database_, helpTree_); });
     SetUpColouring(*Objects().codeAssist, this, codeEditor_);
     const WindowSettings settings = ReadSettings();
     PlaceWindow(settings);
@@ -257,10 +264,15 @@ void MainWindow::closeEvent(QCloseEvent* event)
 void MainWindow::OnMayClose()
 {
     WriteSettings(WindowLeft(), WindowTop(), WindowHeight(), WindowWidth(), CurrentSkin);
+    database_->Close();
     EndProgram();
 }
 
-void MainWindow::OnDestroyed() { EndProgram(); }
+void MainWindow::OnDestroyed()
+{
+    database_->Close();
+    EndProgram();
+}
 
 int MainWindow::WindowLeft() const { return frameGeometry().x(); }
 int MainWindow::WindowTop() const { return frameGeometry().y(); }

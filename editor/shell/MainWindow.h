@@ -15,6 +15,7 @@
 #include <memory>
 
 class CodeEditor;
+class ExternalDatabase;
 class MainMenu;
 class OpenSaveDialog;
 struct WindowSettings;
@@ -52,7 +53,7 @@ public:
     QFrame* ShapeMiddle() const { return shapeMiddle_; }
     QFrame* ShapeTop() const { return shapeTop_; }
     Toolbar* Toolbar1() const { return toolbar_; }
-    QObject* ExternalDatabase1() const { return database_; }
+    ExternalDatabase* ExternalDatabase1() const { return database_; }
     QPlainTextEdit* OutputBox() const { return outputBox_; }
     QPlainTextEdit* HintBox() const { return hintBox_; }
     TabControl* TabControl1() const { return tabs_; }
@@ -86,7 +87,7 @@ private:
     QFrame* shapeMiddle_ = nullptr;
     QFrame* shapeTop_ = nullptr;
     Toolbar* toolbar_ = nullptr;
-    QObject* database_ = nullptr;
+    ExternalDatabase* database_ = nullptr;
     QPlainTextEdit* outputBox_ = nullptr;
     QPlainTextEdit* hintBox_ = nullptr;
     TabControl* tabs_ = nullptr;

@@ -20,6 +20,8 @@ TEST(Lifecycle, ClosingTheWindowStopsTheLoopAndTheExitRoutineReleasesTheObjects)
     QTemporaryDir config;
     qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
     GuardedApplication app(argc, argv);
+    // No box may wait for an answer here (the test folder has no help database).
+    UserPrompts().error = [](QWidget*, const QString&, const QString&) {};
     CreateProgramObjects();
     ASSERT_TRUE(Objects().codeAssist);
     {

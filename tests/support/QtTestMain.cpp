@@ -13,28 +13,30 @@ std::vector<TestFactory>& RegisteredTests()
 }
 
 namespace {
-// "Class::function" arguments pick one class and a function of it; other
-// arguments go to every class as they are.
-QStringList ArgumentsFor(const QString& className, const QStringList& all, bool& selected)
+
+// "Class" picks a whole class and "Class::function" one function of it;
+// other arguments go to every class as they are.
+struct Selection {
+    bool picked = false;
+    QHash<QString, QStringList> functions;  // class -> functions (empty: all)
+};
+
+Selection Select(const QStringList& args, const QStringList& classes, QStringList& rest)
 {
-    QStringList args{all.first()};
-    bool anyPicked = false;
-    selected = false;
-    for (const QString& a : all.mid(1)) {
-        int sep = a.indexOf(QStringLiteral("::"));
-        if (sep < 0 || a.startsWith(u'-')) {
-            args << a;
+    Selection s;
+    for (const QString& a : args) {
+        QString cls = a.section(QStringLiteral("::"), 0, 0);
+        if (!classes.contains(cls)) {
+            rest << a;
             continue;
         }
-        anyPicked = true;
-        if (a.left(sep) == className) {
-            selected = true;
-            args << a.mid(sep + 2);
-        }
+        s.picked = true;
+        QStringList& list = s.functions[cls];
+        if (a.contains(QStringLiteral("::"))) list << a.section(QStringLiteral("::"), 1);
     }
-    if (!anyPicked) selected = true;
-    return args;
+    return s;
 }
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -45,13 +47,20 @@ int main(int argc, char** argv)
     qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
     GuardedApplication app(argc, argv);
     CreateProgramObjects();
-    const QStringList all = app.arguments();
-    int failures = 0;
+
+    std::vector<std::unique_ptr<QObject>> tests;
+    QStringList classes;
     for (const TestFactory& make : RegisteredTests()) {
-        std::unique_ptr<QObject> test = make();
-        bool selected = false;
-        QStringList args = ArgumentsFor(QString::fromLatin1(test->metaObject()->className()), all, selected);
-        if (selected) failures += QTest::qExec(test.get(), args);
+        tests.push_back(make());
+        classes << QString::fromLatin1(tests.back()->metaObject()->className());
+    }
+    QStringList rest;
+    const Selection selection = Select(app.arguments().mid(1), classes, rest);
+    int failures = 0;
+    for (std::size_t i = 0; i < tests.size(); ++i) {
+        if (selection.picked && !selection.functions.contains(classes[int(i)])) continue;
+        QStringList args = QStringList{app.arguments().first()} + rest + selection.functions.value(classes[int(i)]);
+        failures += QTest::qExec(tests[i].get(), args);
     }
     return failures == 0 ? 0 : 1;
 }
