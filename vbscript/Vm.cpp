@@ -204,7 +204,7 @@ void Vm::leaveSegment(Value* callerTop)
     sp_ = callerTop;
 }
 
-Value Vm::callProc(Proc& proc, Value* args, int argc, Object* me, Value* outer)
+Vm::Frame& Vm::pushFrame(Proc& proc, Value* args, int argc, Object* me, Value* outer)
 {
     if (argc != proc.paramCount) raise(err::WrongArgCount);
     if (depth_ >= recursionLimit || nativeStackExhausted()) raise(err::OutOfStack);
@@ -222,27 +222,48 @@ Value Vm::callProc(Proc& proc, Value* args, int argc, Object* me, Value* outer)
     for (int i = 0; i < argc; ++i)
         if (proc.byVal[static_cast<std::size_t>(i)] && base[i].tag == Tag::Ref) base[i] = Value(*base[i].ref);
     sp_ = base + proc.localCount;
-    Frame f{&proc, base, me, outer, false, top_};
+    if (frameCount_ == frameChunks_.size() * kFrameChunk) frameChunks_.push_back(std::make_unique<Frame[]>(kFrameChunk));
+    Frame& f = frameChunks_[frameCount_ / kFrameChunk][frameCount_ % kFrameChunk];
+    ++frameCount_;
+    f = Frame{&proc, base, me, outer, false, top_, switched, callerTop, nullptr, 0};
+    top_ = &f;
+    ++depth_;
+    return f;
+}
+
+Value Vm::popFrame(Frame& f, bool wantResult)
+{
+    Value result;
+    if (wantResult) {
+        if (f.proc->resultSlot >= 0) result = std::move(f.base[f.proc->resultSlot]);
+        else if (sp_ > f.base + f.proc->localCount) result = std::move(sp_[-1]);
+    }
+    top_ = f.caller;
+    --depth_;
+    --frameCount_;
+    // Releasing locals may run Class_Terminate, which pushes frames of its
+    // own above this one; they are gone again when popTo returns.
+    Frame copy = f;
+    popTo(copy.base);
+    if (copy.switched) leaveSegment(copy.callerTop);
+    return result;
+}
+
+Value Vm::callProc(Proc& proc, Value* args, int argc, Object* me, Value* outer)
+{
+    Frame& f = pushFrame(proc, args, argc, me, outer);
     struct Guard {
         Vm& vm;
         Frame& f;
-        bool switched;
-        Value* callerTop;
+        bool done = false;
         ~Guard()
         {
-            vm.top_ = f.caller;
-            --vm.depth_;
-            vm.popTo(f.base);
-            if (switched) vm.leaveSegment(callerTop);
+            if (!done) vm.popFrame(f, false);
         }
-    };
-    top_ = &f;
-    ++depth_;
-    Guard guard{*this, f, switched, callerTop};
+    } guard{*this, f};
     run(f);
-    if (proc.resultSlot >= 0) return std::move(base[proc.resultSlot]);
-    if (sp_ > base + proc.localCount) return std::move(sp_[-1]);
-    return Value();
+    guard.done = true;
+    return popFrame(f, true);
 }
 
 void Vm::locate(ScriptError& e, const Proc& p, std::size_t pc) const
@@ -530,21 +551,34 @@ void Vm::handleError(Frame& f, ScriptError& e)
     popTo(f.base + f.proc->localCount);
 }
 
-void Vm::run(Frame& f)
+void Vm::run(Frame& entry)
 {
-    Proc& p = *f.proc;
-    const Instr* code = p.code.data();
-    Value* const base = f.base;
+    // Calls of script procedures stay in this loop: a new frame replaces
+    // these four, and Return restores the caller's.
+    Frame* fr = &entry;
+    Proc* p = fr->proc;
+    const Instr* code = p->code.data();
+    Value* base = fr->base;
     std::size_t pc = 0;
+    // A macro, not a lambda: capturing these by reference would keep them
+    // out of registers in the dispatch loop.
+#define VBS_RESUME(to, at) \
+    do {                    \
+        fr = (to);          \
+        p = fr->proc;       \
+        code = p->code.data(); \
+        base = fr->base;    \
+        pc = (at);          \
+    } while (0)
     for (;;) {
         try {
             for (;;) {
                 const Instr& in = code[pc++];
                 switch (in.op) {
-                case OpCode::PushConst: push(p.consts[static_cast<std::size_t>(in.b)]); break;
+                case OpCode::PushConst: push(p->consts[static_cast<std::size_t>(in.b)]); break;
                 case OpCode::PushEmpty: push(Value()); break;
                 case OpCode::PushNothing: push(Value::nothing()); break;
-                case OpCode::PushMe: push(Value::object(f.me)); break;
+                case OpCode::PushMe: push(Value::object(fr->me)); break;
                 case OpCode::Pop: pop(); break;
                 case OpCode::LoadLocal: push(base[in.b].deref()); break;
                 case OpCode::LoadGlobal: push(rt_.globals.at(in.b)); break;
@@ -565,16 +599,16 @@ void Vm::run(Frame& f)
                     break;
                 }
                 case OpCode::LoadVar:
-                    if (in.a == vkName) push(loadName(f, in));
-                    else push(varRef(f, in.a, in.b, in.d));
+                    if (in.a == vkName) push(loadName(*fr, in));
+                    else push(varRef(*fr, in.a, in.b, in.d));
                     break;
-                case OpCode::StoreVar: storeLet(varRef(f, in.a, in.b, in.d), std::move(sp_[-1])); pop(); break;
+                case OpCode::StoreVar: storeLet(varRef(*fr, in.a, in.b, in.d), std::move(sp_[-1])); pop(); break;
                 case OpCode::SetVar:
-                    if (in.c & kRawStore) varRef(f, in.a, in.b, in.d) = std::move(sp_[-1]);
-                    else storeSet(varRef(f, in.a, in.b, in.d), std::move(sp_[-1]));
+                    if (in.c & kRawStore) varRef(*fr, in.a, in.b, in.d) = std::move(sp_[-1]);
+                    else storeSet(varRef(*fr, in.a, in.b, in.d), std::move(sp_[-1]));
                     pop();
                     break;
-                case OpCode::RefVar: push(Value::refTo(&varRef(f, in.a, in.b, in.d))); break;
+                case OpCode::RefVar: push(Value::refTo(&varRef(*fr, in.a, in.b, in.d))); break;
                 case OpCode::Index: {
                     Value* target = sp_ - in.a - 1;
                     const Value& idx = sp_[-1];
@@ -595,7 +629,7 @@ void Vm::run(Frame& f)
                 }
                 case OpCode::IndexVar: {
                     Value* args = sp_ - in.a;
-                    const Value& var = varRef(f, in.c, in.b, in.d);
+                    const Value& var = varRef(*fr, in.c, in.b, in.d);
                     const Value& idx = sp_[-1];
                     if (in.a == 1 && var.tag == Tag::Array && var.a->dims() == 1 &&
                         (idx.tag == Tag::Integer || idx.tag == Tag::Long)) {
@@ -611,7 +645,7 @@ void Vm::run(Frame& f)
                     break;
                 }
                 case OpCode::ConcatTo: {
-                    Value& dst = varRef(f, in.a, in.b, in.d);
+                    Value& dst = varRef(*fr, in.a, in.b, in.d);
                     const Value& x = sp_[-1];
                     if (dst.isString() && x.isString()) dst.appendStr(x.strView());
                     else storeLet(dst, opConcat(dst, x));
@@ -622,15 +656,16 @@ void Vm::run(Frame& f)
                     int argc = in.a & 0x7f;
                     Value* at = sp_ - argc - 1;
                     bool isSet = (in.a & 0x80) != 0 || ((in.c & kRawStore) && sp_[-1].isObject());
-                    storeElement(varRef(f, in.c & 0xff, in.b, in.d), Args{at, argc}, std::move(sp_[-1]), isSet);
+                    storeElement(varRef(*fr, in.c & 0xff, in.b, in.d), Args{at, argc}, std::move(sp_[-1]), isSet);
                     popTo(at);
                     break;
                 }
                 case OpCode::CallProc: {
                     Value* args = sp_ - in.a;
-                    Value r = callProc(*rt_.procs[static_cast<std::size_t>(in.b)], args, in.a, nullptr);
-                    popTo(args);
-                    push(std::move(r));
+                    fr->returnPc = pc;
+                    Frame& callee = pushFrame(*rt_.procs[static_cast<std::size_t>(in.b)], args, in.a, nullptr, nullptr);
+                    callee.callerArgs = args;
+                    VBS_RESUME(&callee, 0);
                     break;
                 }
                 case OpCode::CallBuiltin: {
@@ -642,19 +677,19 @@ void Vm::run(Frame& f)
                     push(std::move(r));
                     break;
                 }
-                case OpCode::CallName: callName(f, in); break;
-                case OpCode::CallMe: callMe(f, in); break;
-                case OpCode::Member: member(f, in); break;
-                case OpCode::New: newObject(f, in); break;
+                case OpCode::CallName: callName(*fr, in); break;
+                case OpCode::CallMe: callMe(*fr, in); break;
+                case OpCode::Member: member(*fr, in); break;
+                case OpCode::New: newObject(*fr, in); break;
                 case OpCode::IncVar: {
                     Value& v = in.a == vkLocal ? base[in.b].deref() : rt_.globals.at(in.b);
-                    const Value& k = p.consts[static_cast<std::size_t>(in.d)];
+                    const Value& k = p->consts[static_cast<std::size_t>(in.d)];
                     if (!fastArith(OpCode::Add, v, k)) storeLet(v, opAdd(v, k));
                     break;
                 }
                 case OpCode::AddConst: case OpCode::SubConst: case OpCode::MulConst: {
                     Value& a = sp_[-1];
-                    const Value& k = p.consts[static_cast<std::size_t>(in.b)];
+                    const Value& k = p->consts[static_cast<std::size_t>(in.b)];
                     OpCode op = in.op == OpCode::AddConst ? OpCode::Add : in.op == OpCode::SubConst ? OpCode::Sub : OpCode::Mul;
                     if (!fastArith(op, a, k)) a = op == OpCode::Add ? opAdd(a, k) : op == OpCode::Sub ? opSub(a, k) : opMul(a, k);
                     break;
@@ -725,39 +760,64 @@ void Vm::run(Frame& f)
                     }
                     break;
                 }
-                case OpCode::ForInit: forInit(f, in, pc); break;
-                case OpCode::ForNext: forNext(f, in, pc); break;
-                case OpCode::ForEachInit: forEachInit(f, in, pc); break;
-                case OpCode::ForEachNext: forEachNext(f, in, pc); break;
+                case OpCode::ForInit: forInit(*fr, in, pc); break;
+                case OpCode::ForNext: forNext(*fr, in, pc); break;
+                case OpCode::ForEachInit: forEachInit(*fr, in, pc); break;
+                case OpCode::ForEachNext: forEachNext(*fr, in, pc); break;
                 case OpCode::CaseMatch: {
                     Value r = opCompare(CmpOp::Eq, base[in.c], sp_[-1], in.a);
                     sp_[-1] = Value::boolean(r.tag == Tag::Boolean && r.b);
                     break;
                 }
-                case OpCode::DimArray: dimArray(f, in, false); break;
-                case OpCode::ReDim: dimArray(f, in, true); break;
-                case OpCode::Erase: erase(f, in); break;
+                case OpCode::DimArray: dimArray(*fr, in, false); break;
+                case OpCode::ReDim: dimArray(*fr, in, true); break;
+                case OpCode::Erase: erase(*fr, in); break;
                 case OpCode::OnError:
-                    if (in.a != 2) f.resumeNext = in.a != 0;
+                    if (in.a != 2) fr->resumeNext = in.a != 0;
                     err_->clear();
                     break;
-                case OpCode::Return: return;
+                case OpCode::Return: {
+                    if (fr == &entry) return;
+                    Frame* caller = fr->caller;
+                    Value* args = fr->callerArgs;
+                    Value r = popFrame(*fr, true);
+                    popTo(args);
+                    push(std::move(r));
+                    VBS_RESUME(caller, caller->returnPc);
+                    break;
+                }
                 }
             }
         } catch (ScriptError& e) {
-            locate(e, p, pc - 1);
-            if (!f.resumeNext) throw;
-            handleError(f, e);
+            // Leave inner frames without a handler; the caller's call
+            // instruction then counts as the failing one.
+            locate(e, *p, pc - 1);
+            while (!fr->resumeNext && fr != &entry) {
+                Frame* caller = fr->caller;
+                popFrame(*fr, false);
+                VBS_RESUME(caller, caller->returnPc);
+                locate(e, *p, pc - 1);
+            }
+            if (!fr->resumeNext) throw;
+            handleError(*fr, e);
             const Instr& failed = code[pc - 1];
             if (failed.op == OpCode::ForInit || failed.op == OpCode::ForEachInit) {
                 pc = static_cast<std::size_t>(failed.d);  // a loop that cannot start is skipped
                 continue;
             }
-            auto it = std::upper_bound(p.lines.begin(), p.lines.end(), pc - 1,
+            auto it = std::upper_bound(p->lines.begin(), p->lines.end(), pc - 1,
                                        [](std::size_t x, const LineEntry& l) { return x < l.pc; });
-            pc = it == p.lines.end() ? p.code.size() - 1 : it->pc;
+            pc = it == p->lines.end() ? p->code.size() - 1 : it->pc;
+        } catch (...) {
+            while (fr != &entry) {
+                Frame* caller = fr->caller;
+                popFrame(*fr, false);
+                fr = caller;
+            }
+            throw;
         }
     }
+#undef VBS_RESUME
 }
 
 Vm::Frame* Vm::callerFrame() const

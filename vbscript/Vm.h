@@ -71,13 +71,21 @@ public:
 
 private:
     struct Frame {
-        Proc* proc;
-        Value* base;
-        Object* me;
-        Value* outer;
-        bool resumeNext;
-        Frame* caller;
+        Proc* proc = nullptr;
+        Value* base = nullptr;
+        Object* me = nullptr;
+        Value* outer = nullptr;
+        bool resumeNext = false;
+        Frame* caller = nullptr;
+        bool switched = false;       // started a new stack segment
+        Value* callerTop = nullptr;  // caller's stack top, restored after a switch
+        Value* callerArgs = nullptr; // where the caller's arguments began (calls within run)
+        std::size_t returnPc = 0;    // caller's next instruction while a callee runs
     };
+    static constexpr std::size_t kFrameChunk = 256;
+    // Frames in fixed chunks: a frame never moves while it is live.
+    std::vector<std::unique_ptr<Frame[]>> frameChunks_;
+    std::size_t frameCount_ = 0;
 
     Runtime& rt_;
     Host& host_;
@@ -104,6 +112,8 @@ private:
     void run(Frame& f);
     bool nativeStackExhausted() const;
     void enterSegment(std::size_t need);
+    Frame& pushFrame(Proc& proc, Value* args, int argc, Object* me, Value* outer);
+    Value popFrame(Frame& f, bool wantResult);
     void leaveSegment(Value* callerTop);
     // Slots above sp_ are always Empty, so a push just fills one.
     void push(Value&& v) { sp_->swap(v); ++sp_; }
