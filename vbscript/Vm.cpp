@@ -13,6 +13,14 @@
 #include "vbscript/Parser.h"
 #include "vbscript/WScriptObject.h"
 
+// Labels as values (GCC and Clang) for the dispatch loop; a plain switch
+// elsewhere.
+#if defined(__GNUC__)
+#define VBS_THREADED_DISPATCH 1
+#else
+#define VBS_THREADED_DISPATCH 0
+#endif
+
 namespace vbs {
 namespace {
 
@@ -242,10 +250,12 @@ Value Vm::popFrame(Frame& f, bool wantResult)
     --depth_;
     --frameCount_;
     // Releasing locals may run Class_Terminate, which pushes frames of its
-    // own above this one; they are gone again when popTo returns.
-    Frame copy = f;
-    popTo(copy.base);
-    if (copy.switched) leaveSegment(copy.callerTop);
+    // own into this frame's slot; so read it first.
+    Value* base = f.base;
+    bool switched = f.switched;
+    Value* callerTop = f.callerTop;
+    popTo(base);
+    if (switched) leaveSegment(callerTop);
     return result;
 }
 
@@ -560,6 +570,27 @@ void Vm::run(Frame& entry)
     const Instr* code = p->code.data();
     Value* base = fr->base;
     std::size_t pc = 0;
+    const Instr* inp = nullptr;
+#if VBS_THREADED_DISPATCH
+    // One indirect jump per instruction site predicts far better than the
+    // single jump of a switch.
+    static const void* const kLabels[] = {
+#define VBS_LABEL(name) &&op_##name,
+        VBS_OPCODES(VBS_LABEL)
+#undef VBS_LABEL
+    };
+#define VBS_CASE(name) case OpCode::name: op_##name:
+#define VBS_NEXT                                          \
+    do {                                                  \
+        inp = &code[pc++];                                \
+        goto* kLabels[static_cast<int>(inp->op)];         \
+    } while (0)
+#define VBS_DISPATCH_START() VBS_NEXT
+#else
+#define VBS_CASE(name) case OpCode::name:
+#define VBS_NEXT break
+#define VBS_DISPATCH_START() (void)0
+#endif
     // A macro, not a lambda: capturing these by reference would keep them
     // out of registers in the dispatch loop.
 #define VBS_RESUME(to, at) \
@@ -572,47 +603,48 @@ void Vm::run(Frame& entry)
     } while (0)
     for (;;) {
         try {
+            VBS_DISPATCH_START();
             for (;;) {
-                const Instr& in = code[pc++];
-                switch (in.op) {
-                case OpCode::PushConst: push(p->consts[static_cast<std::size_t>(in.b)]); break;
-                case OpCode::PushEmpty: push(Value()); break;
-                case OpCode::PushNothing: push(Value::nothing()); break;
-                case OpCode::PushMe: push(Value::object(fr->me)); break;
-                case OpCode::Pop: pop(); break;
-                case OpCode::LoadLocal: push(base[in.b].deref()); break;
-                case OpCode::LoadGlobal: push(rt_.globals.at(in.b)); break;
-                case OpCode::StoreLocal: {
-                    Value& dst = base[in.b].deref();
+                inp = &code[pc++];
+                switch (inp->op) {
+                VBS_CASE(PushConst) push(p->consts[static_cast<std::size_t>(inp->b)]); VBS_NEXT;
+                VBS_CASE(PushEmpty) push(Value()); VBS_NEXT;
+                VBS_CASE(PushNothing) push(Value::nothing()); VBS_NEXT;
+                VBS_CASE(PushMe) push(Value::object(fr->me)); VBS_NEXT;
+                VBS_CASE(Pop) pop(); VBS_NEXT;
+                VBS_CASE(LoadLocal) push(base[inp->b].deref()); VBS_NEXT;
+                VBS_CASE(LoadGlobal) push(rt_.globals.at(inp->b)); VBS_NEXT;
+                VBS_CASE(StoreLocal) {
+                    Value& dst = base[inp->b].deref();
                     Value& v = sp_[-1];
                     if (v.tag != Tag::Object && !(dst.flags & Value::kFixedArray)) dst = std::move(v);
                     else storeLet(dst, std::move(v));
                     pop();
-                    break;
+                    VBS_NEXT;
                 }
-                case OpCode::StoreGlobal: {
-                    Value& dst = rt_.globals.at(in.b);
+                VBS_CASE(StoreGlobal) {
+                    Value& dst = rt_.globals.at(inp->b);
                     Value& v = sp_[-1];
                     if (v.tag != Tag::Object && !(dst.flags & Value::kFixedArray)) dst = std::move(v);
                     else storeLet(dst, std::move(v));
                     pop();
-                    break;
+                    VBS_NEXT;
                 }
-                case OpCode::LoadVar:
-                    if (in.a == vkName) push(loadName(*fr, in));
-                    else push(varRef(*fr, in.a, in.b, in.d));
-                    break;
-                case OpCode::StoreVar: storeLet(varRef(*fr, in.a, in.b, in.d), std::move(sp_[-1])); pop(); break;
-                case OpCode::SetVar:
-                    if (in.c & kRawStore) varRef(*fr, in.a, in.b, in.d) = std::move(sp_[-1]);
-                    else storeSet(varRef(*fr, in.a, in.b, in.d), std::move(sp_[-1]));
+                VBS_CASE(LoadVar)
+                    if (inp->a == vkName) push(loadName(*fr, *inp));
+                    else push(varRef(*fr, inp->a, inp->b, inp->d));
+                    VBS_NEXT;
+                VBS_CASE(StoreVar) storeLet(varRef(*fr, inp->a, inp->b, inp->d), std::move(sp_[-1])); pop(); VBS_NEXT;
+                VBS_CASE(SetVar)
+                    if (inp->c & kRawStore) varRef(*fr, inp->a, inp->b, inp->d) = std::move(sp_[-1]);
+                    else storeSet(varRef(*fr, inp->a, inp->b, inp->d), std::move(sp_[-1]));
                     pop();
-                    break;
-                case OpCode::RefVar: push(Value::refTo(&varRef(*fr, in.a, in.b, in.d))); break;
-                case OpCode::Index: {
-                    Value* target = sp_ - in.a - 1;
+                    VBS_NEXT;
+                VBS_CASE(RefVar) push(Value::refTo(&varRef(*fr, inp->a, inp->b, inp->d))); VBS_NEXT;
+                VBS_CASE(Index) {
+                    Value* target = sp_ - inp->a - 1;
                     const Value& idx = sp_[-1];
-                    if (in.a == 1 && target->tag == Tag::Array && target->a->dims() == 1 &&
+                    if (inp->a == 1 && target->tag == Tag::Array && target->a->dims() == 1 &&
                         (idx.tag == Tag::Integer || idx.tag == Tag::Long)) {
                         std::int32_t i = idx.tag == Tag::Integer ? idx.i : idx.l;
                         ArrayObj* arr = target->a;
@@ -620,90 +652,90 @@ void Vm::run(Frame& entry)
                         Value element = arr->items[static_cast<std::size_t>(i)];
                         pop();
                         *target = std::move(element);
-                        break;
+                        VBS_NEXT;
                     }
-                    Value r = index(*target, Args{target + 1, in.a});
+                    Value r = index(*target, Args{target + 1, inp->a});
                     popTo(target);
                     push(std::move(r));
-                    break;
+                    VBS_NEXT;
                 }
-                case OpCode::IndexVar: {
-                    Value* args = sp_ - in.a;
-                    const Value& var = varRef(*fr, in.c, in.b, in.d);
+                VBS_CASE(IndexVar) {
+                    Value* args = sp_ - inp->a;
+                    const Value& var = varRef(*fr, inp->c, inp->b, inp->d);
                     const Value& idx = sp_[-1];
-                    if (in.a == 1 && var.tag == Tag::Array && var.a->dims() == 1 &&
+                    if (inp->a == 1 && var.tag == Tag::Array && var.a->dims() == 1 &&
                         (idx.tag == Tag::Integer || idx.tag == Tag::Long)) {
                         std::int32_t i = idx.tag == Tag::Integer ? idx.i : idx.l;
                         if (i < 0 || i > var.a->upper[0]) raise(err::Subscript);
                         sp_[-1] = var.a->items[static_cast<std::size_t>(i)];
-                        break;
+                        VBS_NEXT;
                     }
                     Value keep = var;  // the default member may reassign the variable
-                    Value r = index(keep, Args{args, in.a});
+                    Value r = index(keep, Args{args, inp->a});
                     popTo(args);
                     push(std::move(r));
-                    break;
+                    VBS_NEXT;
                 }
-                case OpCode::ConcatTo: {
-                    Value& dst = varRef(*fr, in.a, in.b, in.d);
+                VBS_CASE(ConcatTo) {
+                    Value& dst = varRef(*fr, inp->a, inp->b, inp->d);
                     const Value& x = sp_[-1];
                     if (dst.isString() && x.isString()) dst.appendStr(x.strView());
                     else storeLet(dst, opConcat(dst, x));
                     pop();
-                    break;
+                    VBS_NEXT;
                 }
-                case OpCode::StoreIndex: {
-                    int argc = in.a & 0x7f;
+                VBS_CASE(StoreIndex) {
+                    int argc = inp->a & 0x7f;
                     Value* at = sp_ - argc - 1;
-                    bool isSet = (in.a & 0x80) != 0 || ((in.c & kRawStore) && sp_[-1].isObject());
-                    storeElement(varRef(*fr, in.c & 0xff, in.b, in.d), Args{at, argc}, std::move(sp_[-1]), isSet);
+                    bool isSet = (inp->a & 0x80) != 0 || ((inp->c & kRawStore) && sp_[-1].isObject());
+                    storeElement(varRef(*fr, inp->c & 0xff, inp->b, inp->d), Args{at, argc}, std::move(sp_[-1]), isSet);
                     popTo(at);
-                    break;
+                    VBS_NEXT;
                 }
-                case OpCode::CallProc: {
-                    Value* args = sp_ - in.a;
+                VBS_CASE(CallProc) {
+                    Value* args = sp_ - inp->a;
                     fr->returnPc = pc;
-                    Frame& callee = pushFrame(*rt_.procs[static_cast<std::size_t>(in.b)], args, in.a, nullptr, nullptr);
+                    Frame& callee = pushFrame(*rt_.procs[static_cast<std::size_t>(inp->b)], args, inp->a, nullptr, nullptr);
                     callee.callerArgs = args;
                     VBS_RESUME(&callee, 0);
-                    break;
+                    VBS_NEXT;
                 }
-                case OpCode::CallBuiltin: {
-                    const Builtin& bi = builtinAt(in.b);
-                    if (in.a < bi.minArgs || in.a > bi.maxArgs) raise(err::WrongArgCount);
-                    Value* args = sp_ - in.a;
-                    Value r = bi.fn(*this, Args{args, in.a});
+                VBS_CASE(CallBuiltin) {
+                    const Builtin& bi = builtinAt(inp->b);
+                    if (inp->a < bi.minArgs || inp->a > bi.maxArgs) raise(err::WrongArgCount);
+                    Value* args = sp_ - inp->a;
+                    Value r = bi.fn(*this, Args{args, inp->a});
                     popTo(args);
                     push(std::move(r));
-                    break;
+                    VBS_NEXT;
                 }
-                case OpCode::CallName: callName(*fr, in); break;
-                case OpCode::CallMe: callMe(*fr, in); break;
-                case OpCode::Member: member(*fr, in); break;
-                case OpCode::New: newObject(*fr, in); break;
-                case OpCode::IncVar: {
-                    Value& v = in.a == vkLocal ? base[in.b].deref() : rt_.globals.at(in.b);
-                    const Value& k = p->consts[static_cast<std::size_t>(in.d)];
+                VBS_CASE(CallName) callName(*fr, *inp); VBS_NEXT;
+                VBS_CASE(CallMe) callMe(*fr, *inp); VBS_NEXT;
+                VBS_CASE(Member) member(*fr, *inp); VBS_NEXT;
+                VBS_CASE(New) newObject(*fr, *inp); VBS_NEXT;
+                VBS_CASE(IncVar) {
+                    Value& v = inp->a == vkLocal ? base[inp->b].deref() : rt_.globals.at(inp->b);
+                    const Value& k = p->consts[static_cast<std::size_t>(inp->d)];
                     if (!fastArith(OpCode::Add, v, k)) storeLet(v, opAdd(v, k));
-                    break;
+                    VBS_NEXT;
                 }
-                case OpCode::AddConst: case OpCode::SubConst: case OpCode::MulConst: {
+                VBS_CASE(AddConst) VBS_CASE(SubConst) VBS_CASE(MulConst) {
                     Value& a = sp_[-1];
-                    const Value& k = p->consts[static_cast<std::size_t>(in.b)];
-                    OpCode op = in.op == OpCode::AddConst ? OpCode::Add : in.op == OpCode::SubConst ? OpCode::Sub : OpCode::Mul;
+                    const Value& k = p->consts[static_cast<std::size_t>(inp->b)];
+                    OpCode op = inp->op == OpCode::AddConst ? OpCode::Add : inp->op == OpCode::SubConst ? OpCode::Sub : OpCode::Mul;
                     if (!fastArith(op, a, k)) a = op == OpCode::Add ? opAdd(a, k) : op == OpCode::Sub ? opSub(a, k) : opMul(a, k);
-                    break;
+                    VBS_NEXT;
                 }
-                case OpCode::Add: case OpCode::Sub: case OpCode::Mul: {
+                VBS_CASE(Add) VBS_CASE(Sub) VBS_CASE(Mul) {
                     Value& a = sp_[-2];
-                    if (!fastArith(in.op, a, sp_[-1])) {
-                        a = in.op == OpCode::Add ? opAdd(a, sp_[-1]) : in.op == OpCode::Sub ? opSub(a, sp_[-1]) : opMul(a, sp_[-1]);
+                    if (!fastArith(inp->op, a, sp_[-1])) {
+                        a = inp->op == OpCode::Add ? opAdd(a, sp_[-1]) : inp->op == OpCode::Sub ? opSub(a, sp_[-1]) : opMul(a, sp_[-1]);
                     }
                     pop();
-                    break;
+                    VBS_NEXT;
                 }
 #define VBS_BINARY(code, fn) \
-    case OpCode::code: sp_[-2] = fn(sp_[-2], sp_[-1]); pop(); break;
+    VBS_CASE(code) sp_[-2] = fn(sp_[-2], sp_[-1]); pop(); VBS_NEXT;
                 VBS_BINARY(Div, opDiv)
                 VBS_BINARY(IntDiv, opIntDiv)
                 VBS_BINARY(Mod, opMod)
@@ -715,68 +747,68 @@ void Vm::run(Frame& entry)
                 VBS_BINARY(Eqv, opEqv)
                 VBS_BINARY(Imp, opImp)
 #undef VBS_BINARY
-                case OpCode::Is: sp_[-2] = Value::boolean(opIs(sp_[-2], sp_[-1])); pop(); break;
-                case OpCode::Neg: sp_[-1] = opNeg(sp_[-1]); break;
-                case OpCode::Not: sp_[-1] = opNot(sp_[-1]); break;
-                case OpCode::Compare: {
+                VBS_CASE(Is) sp_[-2] = Value::boolean(opIs(sp_[-2], sp_[-1])); pop(); VBS_NEXT;
+                VBS_CASE(Neg) sp_[-1] = opNeg(sp_[-1]); VBS_NEXT;
+                VBS_CASE(Not) sp_[-1] = opNot(sp_[-1]); VBS_NEXT;
+                VBS_CASE(Compare) {
                     bool ok;
                     int c = cmpFast(sp_[-2], sp_[-1], ok);
-                    CmpOp op = static_cast<CmpOp>(in.a);
+                    CmpOp op = static_cast<CmpOp>(inp->a);
                     if (ok) sp_[-2] = Value::boolean(cmpResult(op, c));
-                    else sp_[-2] = opCompare(op, sp_[-2], sp_[-1], in.c);
+                    else sp_[-2] = opCompare(op, sp_[-2], sp_[-1], inp->c);
                     pop();
-                    break;
+                    VBS_NEXT;
                 }
-                case OpCode::CompareJump: {
+                VBS_CASE(CompareJump) {
                     bool ok;
                     int c = cmpFast(sp_[-2], sp_[-1], ok);
-                    CmpOp op = static_cast<CmpOp>(in.a);
+                    CmpOp op = static_cast<CmpOp>(inp->a);
                     bool yes;
                     if (ok) {
                         yes = cmpResult(op, c);
                     } else {
-                        Value r = opCompare(op, sp_[-2], sp_[-1], in.c);
+                        Value r = opCompare(op, sp_[-2], sp_[-1], inp->c);
                         yes = truthy(r);
                     }
                     pop();
                     pop();
                     if (!yes) {
-                        if (static_cast<std::size_t>(in.b) < pc) checkStop();
-                        pc = static_cast<std::size_t>(in.b);
+                        if (static_cast<std::size_t>(inp->b) < pc) checkStop();
+                        pc = static_cast<std::size_t>(inp->b);
                     }
-                    break;
+                    VBS_NEXT;
                 }
-                case OpCode::Jump:
-                    if (static_cast<std::size_t>(in.b) < pc) checkStop();
-                    pc = static_cast<std::size_t>(in.b);
-                    break;
-                case OpCode::JumpIfFalse:
-                case OpCode::JumpIfTrue: {
+                VBS_CASE(Jump)
+                    if (static_cast<std::size_t>(inp->b) < pc) checkStop();
+                    pc = static_cast<std::size_t>(inp->b);
+                    VBS_NEXT;
+                VBS_CASE(JumpIfFalse)
+                VBS_CASE(JumpIfTrue) {
                     bool t = truthy(sp_[-1]);
                     pop();
-                    if (t == (in.op == OpCode::JumpIfTrue)) {
-                        if (static_cast<std::size_t>(in.b) < pc) checkStop();
-                        pc = static_cast<std::size_t>(in.b);
+                    if (t == (inp->op == OpCode::JumpIfTrue)) {
+                        if (static_cast<std::size_t>(inp->b) < pc) checkStop();
+                        pc = static_cast<std::size_t>(inp->b);
                     }
-                    break;
+                    VBS_NEXT;
                 }
-                case OpCode::ForInit: forInit(*fr, in, pc); break;
-                case OpCode::ForNext: forNext(*fr, in, pc); break;
-                case OpCode::ForEachInit: forEachInit(*fr, in, pc); break;
-                case OpCode::ForEachNext: forEachNext(*fr, in, pc); break;
-                case OpCode::CaseMatch: {
-                    Value r = opCompare(CmpOp::Eq, base[in.c], sp_[-1], in.a);
+                VBS_CASE(ForInit) forInit(*fr, *inp, pc); VBS_NEXT;
+                VBS_CASE(ForNext) forNext(*fr, *inp, pc); VBS_NEXT;
+                VBS_CASE(ForEachInit) forEachInit(*fr, *inp, pc); VBS_NEXT;
+                VBS_CASE(ForEachNext) forEachNext(*fr, *inp, pc); VBS_NEXT;
+                VBS_CASE(CaseMatch) {
+                    Value r = opCompare(CmpOp::Eq, base[inp->c], sp_[-1], inp->a);
                     sp_[-1] = Value::boolean(r.tag == Tag::Boolean && r.b);
-                    break;
+                    VBS_NEXT;
                 }
-                case OpCode::DimArray: dimArray(*fr, in, false); break;
-                case OpCode::ReDim: dimArray(*fr, in, true); break;
-                case OpCode::Erase: erase(*fr, in); break;
-                case OpCode::OnError:
-                    if (in.a != 2) fr->resumeNext = in.a != 0;
+                VBS_CASE(DimArray) dimArray(*fr, *inp, false); VBS_NEXT;
+                VBS_CASE(ReDim) dimArray(*fr, *inp, true); VBS_NEXT;
+                VBS_CASE(Erase) erase(*fr, *inp); VBS_NEXT;
+                VBS_CASE(OnError)
+                    if (inp->a != 2) fr->resumeNext = inp->a != 0;
                     err_->clear();
-                    break;
-                case OpCode::Return: {
+                    VBS_NEXT;
+                VBS_CASE(Return) {
                     if (fr == &entry) return;
                     Frame* caller = fr->caller;
                     Value* args = fr->callerArgs;
@@ -784,7 +816,7 @@ void Vm::run(Frame& entry)
                     popTo(args);
                     push(std::move(r));
                     VBS_RESUME(caller, caller->returnPc);
-                    break;
+                    VBS_NEXT;
                 }
                 }
             }
@@ -818,6 +850,9 @@ void Vm::run(Frame& entry)
         }
     }
 #undef VBS_RESUME
+#undef VBS_CASE
+#undef VBS_NEXT
+#undef VBS_DISPATCH_START
 }
 
 Vm::Frame* Vm::callerFrame() const
