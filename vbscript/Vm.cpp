@@ -688,7 +688,17 @@ void Vm::run(Frame& entry)
                     int argc = inp->a & 0x7f;
                     Value* at = sp_ - argc - 1;
                     bool isSet = (inp->a & 0x80) != 0 || ((inp->c & kRawStore) && sp_[-1].isObject());
-                    storeElement(varRef(*fr, inp->c & 0xff, inp->b, inp->d), Args{at, argc}, std::move(sp_[-1]), isSet);
+                    Value& var = varRef(*fr, inp->c & 0xff, inp->b, inp->d);
+                    const Value& idx = *at;
+                    // a(i) = v on an unshared one-dimensional array: store in place.
+                    if (argc == 1 && var.tag == Tag::Array && var.a->refs == 1 && var.a->dims() == 1 &&
+                        (idx.tag == Tag::Integer || idx.tag == Tag::Long) && !sp_[-1].isObject()) {
+                        std::int32_t i = idx.tag == Tag::Integer ? idx.i : idx.l;
+                        if (i < 0 || i > var.a->upper[0]) raise(err::Subscript);
+                        var.a->items[static_cast<std::size_t>(i)] = std::move(sp_[-1]);
+                    } else {
+                        storeElement(var, Args{at, argc}, std::move(sp_[-1]), isSet);
+                    }
                     popTo(at);
                     VBS_NEXT;
                 }
