@@ -39,6 +39,7 @@ int stackEffect(const Instr& in)
     case OpCode::Xor: case OpCode::Eqv: case OpCode::Imp: case OpCode::Is: case OpCode::Compare:
         return -1;
     case OpCode::CompareJump: return -2;
+    case OpCode::CompareConstJump: return -1;
     case OpCode::Index: case OpCode::DimArray: case OpCode::ReDim:
         return -in.a;
     case OpCode::IndexVar: return 1 - in.a;
@@ -157,12 +158,21 @@ private:
             depth_ -= 1;
             return out_.code.size() - 1;
         }
-        // Compare then JumpIfFalse: one instruction, no Boolean in between.
-        if (op == OpCode::JumpIfFalse && !out_.code.empty() && out_.code.back().op == OpCode::Compare &&
+        // A constant right operand of a comparison rides along with it.
+        if (op == OpCode::Compare && !out_.code.empty() && out_.code.back().op == OpCode::PushConst &&
             lastLabel_ != out_.code.size()) {
-            out_.code.back().op = OpCode::CompareJump;
-            out_.code.back().b = b;
+            Instr& prev = out_.code.back();
+            prev = Instr{OpCode::CompareConst, static_cast<std::uint8_t>(a), static_cast<std::uint16_t>(c), 0, prev.b};
             depth_ -= 1;
+            return out_.code.size() - 1;
+        }
+        // Compare then JumpIfFalse: one instruction, no Boolean in between.
+        if (op == OpCode::JumpIfFalse && !out_.code.empty() && lastLabel_ != out_.code.size() &&
+            (out_.code.back().op == OpCode::Compare || out_.code.back().op == OpCode::CompareConst)) {
+            Instr& prev = out_.code.back();
+            depth_ -= prev.op == OpCode::Compare ? 2 : 1;
+            prev.op = prev.op == OpCode::Compare ? OpCode::CompareJump : OpCode::CompareConstJump;
+            prev.b = b;
             return out_.code.size() - 1;
         }
         Instr in{op, static_cast<std::uint8_t>(a), static_cast<std::uint16_t>(c), b, d};

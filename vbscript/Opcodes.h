@@ -34,6 +34,8 @@
     X(JumpIfFalse)  /* b: target; pops, Null counts as false */ \
     X(JumpIfTrue)   /* b: target; pops */ \
     X(CompareJump)  /* a: CmpOp, c: literal flags, b: target when the comparison is not True */ \
+    X(CompareConst) /* a: CmpOp, c: literal flags, d: constant index; [x] -> x op constant */ \
+    X(CompareConstJump) /* a, c, d as CompareConst, b: target when not True; [x] */ \
     X(ForInit)      /* a: VarKind, b: variable, c: hidden base, d: exit target; [start, limit, step] */ \
     X(ForNext)      /* a, b, c as ForInit, d: loop body */ \
     X(ForEachInit)  /* c: hidden slot, d: exit target; [collection] */ \

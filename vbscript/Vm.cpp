@@ -769,6 +769,28 @@ void Vm::run(Frame& entry)
                     pop();
                     VBS_NEXT;
                 }
+                VBS_CASE(CompareConst) {
+                    const Value& k = p->consts[static_cast<std::size_t>(inp->d)];
+                    bool ok;
+                    int c = cmpFast(sp_[-1], k, ok);
+                    CmpOp op = static_cast<CmpOp>(inp->a);
+                    if (ok) sp_[-1] = Value::boolean(cmpResult(op, c));
+                    else sp_[-1] = opCompare(op, sp_[-1], k, inp->c);
+                    VBS_NEXT;
+                }
+                VBS_CASE(CompareConstJump) {
+                    const Value& k = p->consts[static_cast<std::size_t>(inp->d)];
+                    bool ok;
+                    int c = cmpFast(sp_[-1], k, ok);
+                    CmpOp op = static_cast<CmpOp>(inp->a);
+                    bool yes = ok ? cmpResult(op, c) : truthy(opCompare(op, sp_[-1], k, inp->c));
+                    pop();
+                    if (!yes) {
+                        if (static_cast<std::size_t>(inp->b) < pc) checkStop();
+                        pc = static_cast<std::size_t>(inp->b);
+                    }
+                    VBS_NEXT;
+                }
                 VBS_CASE(CompareJump) {
                     bool ok;
                     int c = cmpFast(sp_[-2], sp_[-1], ok);
