@@ -13,14 +13,6 @@
 #include "vbscript/Parser.h"
 #include "vbscript/WScriptObject.h"
 
-// Labels as values (GCC and Clang) for the dispatch loop; a plain switch
-// elsewhere.
-#if defined(__GNUC__)
-#define VBS_THREADED_DISPATCH 1
-#else
-#define VBS_THREADED_DISPATCH 0
-#endif
-
 namespace vbs {
 namespace {
 
@@ -571,26 +563,6 @@ void Vm::run(Frame& entry)
     Value* base = fr->base;
     std::size_t pc = 0;
     const Instr* inp = nullptr;
-#if VBS_THREADED_DISPATCH
-    // One indirect jump per instruction site predicts far better than the
-    // single jump of a switch.
-    static const void* const kLabels[] = {
-#define VBS_LABEL(name) &&op_##name,
-        VBS_OPCODES(VBS_LABEL)
-#undef VBS_LABEL
-    };
-#define VBS_CASE(name) case OpCode::name: op_##name:
-#define VBS_NEXT                                          \
-    do {                                                  \
-        inp = &code[pc++];                                \
-        goto* kLabels[static_cast<int>(inp->op)];         \
-    } while (0)
-#define VBS_DISPATCH_START() VBS_NEXT
-#else
-#define VBS_CASE(name) case OpCode::name:
-#define VBS_NEXT break
-#define VBS_DISPATCH_START() (void)0
-#endif
     // A macro, not a lambda: capturing these by reference would keep them
     // out of registers in the dispatch loop.
 #define VBS_RESUME(to, at) \
@@ -603,45 +575,44 @@ void Vm::run(Frame& entry)
     } while (0)
     for (;;) {
         try {
-            VBS_DISPATCH_START();
             for (;;) {
                 inp = &code[pc++];
                 switch (inp->op) {
-                VBS_CASE(PushConst) push(p->consts[static_cast<std::size_t>(inp->b)]); VBS_NEXT;
-                VBS_CASE(PushEmpty) push(Value()); VBS_NEXT;
-                VBS_CASE(PushNothing) push(Value::nothing()); VBS_NEXT;
-                VBS_CASE(PushMe) push(Value::object(fr->me)); VBS_NEXT;
-                VBS_CASE(Pop) pop(); VBS_NEXT;
-                VBS_CASE(LoadLocal) push(base[inp->b].deref()); VBS_NEXT;
-                VBS_CASE(LoadGlobal) push(rt_.globals.at(inp->b)); VBS_NEXT;
-                VBS_CASE(StoreLocal) {
+                case OpCode::PushConst: push(p->consts[static_cast<std::size_t>(inp->b)]); break;
+                case OpCode::PushEmpty: push(Value()); break;
+                case OpCode::PushNothing: push(Value::nothing()); break;
+                case OpCode::PushMe: push(Value::object(fr->me)); break;
+                case OpCode::Pop: pop(); break;
+                case OpCode::LoadLocal: push(base[inp->b].deref()); break;
+                case OpCode::LoadGlobal: push(rt_.globals.at(inp->b)); break;
+                case OpCode::StoreLocal: {
                     Value& dst = base[inp->b].deref();
                     Value& v = sp_[-1];
                     if (v.tag != Tag::Object && !(dst.flags & Value::kFixedArray)) dst = std::move(v);
                     else storeLet(dst, std::move(v));
                     pop();
-                    VBS_NEXT;
+                    break;
                 }
-                VBS_CASE(StoreGlobal) {
+                case OpCode::StoreGlobal: {
                     Value& dst = rt_.globals.at(inp->b);
                     Value& v = sp_[-1];
                     if (v.tag != Tag::Object && !(dst.flags & Value::kFixedArray)) dst = std::move(v);
                     else storeLet(dst, std::move(v));
                     pop();
-                    VBS_NEXT;
+                    break;
                 }
-                VBS_CASE(LoadVar)
+                case OpCode::LoadVar:
                     if (inp->a == vkName) push(loadName(*fr, *inp));
                     else push(varRef(*fr, inp->a, inp->b, inp->d));
-                    VBS_NEXT;
-                VBS_CASE(StoreVar) storeLet(varRef(*fr, inp->a, inp->b, inp->d), std::move(sp_[-1])); pop(); VBS_NEXT;
-                VBS_CASE(SetVar)
+                    break;
+                case OpCode::StoreVar: storeLet(varRef(*fr, inp->a, inp->b, inp->d), std::move(sp_[-1])); pop(); break;
+                case OpCode::SetVar:
                     if (inp->c & kRawStore) varRef(*fr, inp->a, inp->b, inp->d) = std::move(sp_[-1]);
                     else storeSet(varRef(*fr, inp->a, inp->b, inp->d), std::move(sp_[-1]));
                     pop();
-                    VBS_NEXT;
-                VBS_CASE(RefVar) push(Value::refTo(&varRef(*fr, inp->a, inp->b, inp->d))); VBS_NEXT;
-                VBS_CASE(Index) {
+                    break;
+                case OpCode::RefVar: push(Value::refTo(&varRef(*fr, inp->a, inp->b, inp->d))); break;
+                case OpCode::Index: {
                     Value* target = sp_ - inp->a - 1;
                     const Value& idx = sp_[-1];
                     if (inp->a == 1 && target->tag == Tag::Array && target->a->dims() == 1 &&
@@ -652,14 +623,14 @@ void Vm::run(Frame& entry)
                         Value element = arr->items[static_cast<std::size_t>(i)];
                         pop();
                         *target = std::move(element);
-                        VBS_NEXT;
+                        break;
                     }
                     Value r = index(*target, Args{target + 1, inp->a});
                     popTo(target);
                     push(std::move(r));
-                    VBS_NEXT;
+                    break;
                 }
-                VBS_CASE(IndexVar) {
+                case OpCode::IndexVar: {
                     Value* args = sp_ - inp->a;
                     const Value& var = varRef(*fr, inp->c, inp->b, inp->d);
                     const Value& idx = sp_[-1];
@@ -668,23 +639,23 @@ void Vm::run(Frame& entry)
                         std::int32_t i = idx.tag == Tag::Integer ? idx.i : idx.l;
                         if (i < 0 || i > var.a->upper[0]) raise(err::Subscript);
                         sp_[-1] = var.a->items[static_cast<std::size_t>(i)];
-                        VBS_NEXT;
+                        break;
                     }
                     Value keep = var;  // the default member may reassign the variable
                     Value r = index(keep, Args{args, inp->a});
                     popTo(args);
                     push(std::move(r));
-                    VBS_NEXT;
+                    break;
                 }
-                VBS_CASE(ConcatTo) {
+                case OpCode::ConcatTo: {
                     Value& dst = varRef(*fr, inp->a, inp->b, inp->d);
                     const Value& x = sp_[-1];
                     if (dst.isString() && x.isString()) dst.appendStr(x.strView());
                     else storeLet(dst, opConcat(dst, x));
                     pop();
-                    VBS_NEXT;
+                    break;
                 }
-                VBS_CASE(StoreIndex) {
+                case OpCode::StoreIndex: {
                     int argc = inp->a & 0x7f;
                     Value* at = sp_ - argc - 1;
                     bool isSet = (inp->a & 0x80) != 0 || ((inp->c & kRawStore) && sp_[-1].isObject());
@@ -700,52 +671,52 @@ void Vm::run(Frame& entry)
                         storeElement(var, Args{at, argc}, std::move(sp_[-1]), isSet);
                     }
                     popTo(at);
-                    VBS_NEXT;
+                    break;
                 }
-                VBS_CASE(CallProc) {
+                case OpCode::CallProc: {
                     Value* args = sp_ - inp->a;
                     fr->returnPc = pc;
                     Frame& callee = pushFrame(*rt_.procs[static_cast<std::size_t>(inp->b)], args, inp->a, nullptr, nullptr);
                     callee.callerArgs = args;
                     VBS_RESUME(&callee, 0);
-                    VBS_NEXT;
+                    break;
                 }
-                VBS_CASE(CallBuiltin) {
+                case OpCode::CallBuiltin: {
                     const Builtin& bi = builtinAt(inp->b);
                     if (inp->a < bi.minArgs || inp->a > bi.maxArgs) raise(err::WrongArgCount);
                     Value* args = sp_ - inp->a;
                     Value r = bi.fn(*this, Args{args, inp->a});
                     popTo(args);
                     push(std::move(r));
-                    VBS_NEXT;
+                    break;
                 }
-                VBS_CASE(CallName) callName(*fr, *inp); VBS_NEXT;
-                VBS_CASE(CallMe) callMe(*fr, *inp); VBS_NEXT;
-                VBS_CASE(Member) member(*fr, *inp); VBS_NEXT;
-                VBS_CASE(New) newObject(*fr, *inp); VBS_NEXT;
-                VBS_CASE(IncVar) {
+                case OpCode::CallName: callName(*fr, *inp); break;
+                case OpCode::CallMe: callMe(*fr, *inp); break;
+                case OpCode::Member: member(*fr, *inp); break;
+                case OpCode::New: newObject(*fr, *inp); break;
+                case OpCode::IncVar: {
                     Value& v = inp->a == vkLocal ? base[inp->b].deref() : rt_.globals.at(inp->b);
                     const Value& k = p->consts[static_cast<std::size_t>(inp->d)];
                     if (!fastArith(OpCode::Add, v, k)) storeLet(v, opAdd(v, k));
-                    VBS_NEXT;
+                    break;
                 }
-                VBS_CASE(AddConst) VBS_CASE(SubConst) VBS_CASE(MulConst) {
+                case OpCode::AddConst: case OpCode::SubConst: case OpCode::MulConst: {
                     Value& a = sp_[-1];
                     const Value& k = p->consts[static_cast<std::size_t>(inp->b)];
                     OpCode op = inp->op == OpCode::AddConst ? OpCode::Add : inp->op == OpCode::SubConst ? OpCode::Sub : OpCode::Mul;
                     if (!fastArith(op, a, k)) a = op == OpCode::Add ? opAdd(a, k) : op == OpCode::Sub ? opSub(a, k) : opMul(a, k);
-                    VBS_NEXT;
+                    break;
                 }
-                VBS_CASE(Add) VBS_CASE(Sub) VBS_CASE(Mul) {
+                case OpCode::Add: case OpCode::Sub: case OpCode::Mul: {
                     Value& a = sp_[-2];
                     if (!fastArith(inp->op, a, sp_[-1])) {
                         a = inp->op == OpCode::Add ? opAdd(a, sp_[-1]) : inp->op == OpCode::Sub ? opSub(a, sp_[-1]) : opMul(a, sp_[-1]);
                     }
                     pop();
-                    VBS_NEXT;
+                    break;
                 }
 #define VBS_BINARY(code, fn) \
-    VBS_CASE(code) sp_[-2] = fn(sp_[-2], sp_[-1]); pop(); VBS_NEXT;
+    case OpCode::code: sp_[-2] = fn(sp_[-2], sp_[-1]); pop(); break;
                 VBS_BINARY(Div, opDiv)
                 VBS_BINARY(IntDiv, opIntDiv)
                 VBS_BINARY(Mod, opMod)
@@ -757,28 +728,28 @@ void Vm::run(Frame& entry)
                 VBS_BINARY(Eqv, opEqv)
                 VBS_BINARY(Imp, opImp)
 #undef VBS_BINARY
-                VBS_CASE(Is) sp_[-2] = Value::boolean(opIs(sp_[-2], sp_[-1])); pop(); VBS_NEXT;
-                VBS_CASE(Neg) sp_[-1] = opNeg(sp_[-1]); VBS_NEXT;
-                VBS_CASE(Not) sp_[-1] = opNot(sp_[-1]); VBS_NEXT;
-                VBS_CASE(Compare) {
+                case OpCode::Is: sp_[-2] = Value::boolean(opIs(sp_[-2], sp_[-1])); pop(); break;
+                case OpCode::Neg: sp_[-1] = opNeg(sp_[-1]); break;
+                case OpCode::Not: sp_[-1] = opNot(sp_[-1]); break;
+                case OpCode::Compare: {
                     bool ok;
                     int c = cmpFast(sp_[-2], sp_[-1], ok);
                     CmpOp op = static_cast<CmpOp>(inp->a);
                     if (ok) sp_[-2] = Value::boolean(cmpResult(op, c));
                     else sp_[-2] = opCompare(op, sp_[-2], sp_[-1], inp->c);
                     pop();
-                    VBS_NEXT;
+                    break;
                 }
-                VBS_CASE(CompareConst) {
+                case OpCode::CompareConst: {
                     const Value& k = p->consts[static_cast<std::size_t>(inp->d)];
                     bool ok;
                     int c = cmpFast(sp_[-1], k, ok);
                     CmpOp op = static_cast<CmpOp>(inp->a);
                     if (ok) sp_[-1] = Value::boolean(cmpResult(op, c));
                     else sp_[-1] = opCompare(op, sp_[-1], k, inp->c);
-                    VBS_NEXT;
+                    break;
                 }
-                VBS_CASE(CompareConstJump) {
+                case OpCode::CompareConstJump: {
                     const Value& k = p->consts[static_cast<std::size_t>(inp->d)];
                     bool ok;
                     int c = cmpFast(sp_[-1], k, ok);
@@ -789,9 +760,9 @@ void Vm::run(Frame& entry)
                         if (static_cast<std::size_t>(inp->b) < pc) checkStop();
                         pc = static_cast<std::size_t>(inp->b);
                     }
-                    VBS_NEXT;
+                    break;
                 }
-                VBS_CASE(CompareJump) {
+                case OpCode::CompareJump: {
                     bool ok;
                     int c = cmpFast(sp_[-2], sp_[-1], ok);
                     CmpOp op = static_cast<CmpOp>(inp->a);
@@ -808,39 +779,39 @@ void Vm::run(Frame& entry)
                         if (static_cast<std::size_t>(inp->b) < pc) checkStop();
                         pc = static_cast<std::size_t>(inp->b);
                     }
-                    VBS_NEXT;
+                    break;
                 }
-                VBS_CASE(Jump)
+                case OpCode::Jump:
                     if (static_cast<std::size_t>(inp->b) < pc) checkStop();
                     pc = static_cast<std::size_t>(inp->b);
-                    VBS_NEXT;
-                VBS_CASE(JumpIfFalse)
-                VBS_CASE(JumpIfTrue) {
+                    break;
+                case OpCode::JumpIfFalse:
+                case OpCode::JumpIfTrue: {
                     bool t = truthy(sp_[-1]);
                     pop();
                     if (t == (inp->op == OpCode::JumpIfTrue)) {
                         if (static_cast<std::size_t>(inp->b) < pc) checkStop();
                         pc = static_cast<std::size_t>(inp->b);
                     }
-                    VBS_NEXT;
+                    break;
                 }
-                VBS_CASE(ForInit) forInit(*fr, *inp, pc); VBS_NEXT;
-                VBS_CASE(ForNext) forNext(*fr, *inp, pc); VBS_NEXT;
-                VBS_CASE(ForEachInit) forEachInit(*fr, *inp, pc); VBS_NEXT;
-                VBS_CASE(ForEachNext) forEachNext(*fr, *inp, pc); VBS_NEXT;
-                VBS_CASE(CaseMatch) {
+                case OpCode::ForInit: forInit(*fr, *inp, pc); break;
+                case OpCode::ForNext: forNext(*fr, *inp, pc); break;
+                case OpCode::ForEachInit: forEachInit(*fr, *inp, pc); break;
+                case OpCode::ForEachNext: forEachNext(*fr, *inp, pc); break;
+                case OpCode::CaseMatch: {
                     Value r = opCompare(CmpOp::Eq, base[inp->c], sp_[-1], inp->a);
                     sp_[-1] = Value::boolean(r.tag == Tag::Boolean && r.b);
-                    VBS_NEXT;
+                    break;
                 }
-                VBS_CASE(DimArray) dimArray(*fr, *inp, false); VBS_NEXT;
-                VBS_CASE(ReDim) dimArray(*fr, *inp, true); VBS_NEXT;
-                VBS_CASE(Erase) erase(*fr, *inp); VBS_NEXT;
-                VBS_CASE(OnError)
+                case OpCode::DimArray: dimArray(*fr, *inp, false); break;
+                case OpCode::ReDim: dimArray(*fr, *inp, true); break;
+                case OpCode::Erase: erase(*fr, *inp); break;
+                case OpCode::OnError:
                     if (inp->a != 2) fr->resumeNext = inp->a != 0;
                     err_->clear();
-                    VBS_NEXT;
-                VBS_CASE(Return) {
+                    break;
+                case OpCode::Return: {
                     if (fr == &entry) return;
                     Frame* caller = fr->caller;
                     Value* args = fr->callerArgs;
@@ -848,7 +819,7 @@ void Vm::run(Frame& entry)
                     popTo(args);
                     push(std::move(r));
                     VBS_RESUME(caller, caller->returnPc);
-                    VBS_NEXT;
+                    break;
                 }
                 }
             }
@@ -882,9 +853,6 @@ void Vm::run(Frame& entry)
         }
     }
 #undef VBS_RESUME
-#undef VBS_CASE
-#undef VBS_NEXT
-#undef VBS_DISPATCH_START
 }
 
 Vm::Frame* Vm::callerFrame() const
