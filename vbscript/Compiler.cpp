@@ -1134,11 +1134,12 @@ void FnCompiler::redimStmt(const Stmt& s)
 
 void FnCompiler::eraseStmt(const Stmt& s)
 {
-    const VarDecl& d = s.decls[0];
-    Binding bnd = resolve(d.name, d.pos);
-    int kind, index, fallback;
-    if (!varOperands(bnd, d.name, kind, index, fallback)) fail(err::Syntax, d.pos);
-    emit(OpCode::Erase, 0, index, kind, fallback);
+    for (const VarDecl& d : s.decls) {
+        Binding bnd = resolve(d.name, d.pos);
+        int kind, index, fallback;
+        if (!varOperands(bnd, d.name, kind, index, fallback)) fail(err::Syntax, d.pos);
+        emit(OpCode::Erase, 0, index, kind, fallback);
+    }
 }
 
 void FnCompiler::constStmt(const Stmt& s)

@@ -40,6 +40,8 @@ int precedence(const Token& t, Op& op)
     }
 }
 constexpr int kNotPrec = 6;
+// The Error value that stands for an omitted argument (DISP_E_PARAMNOTFOUND).
+constexpr std::int32_t kMissingArgument = static_cast<std::int32_t>(0x80020004u);
 constexpr int kNegPrec = 13;
 
 class Parser {
@@ -243,11 +245,19 @@ private:
         e.hasParens = true;
         if (is(Tok::RParen)) { next(); return; }
         for (;;) {
-            e.args.push_back(expr());
+            e.args.push_back(optionalArg(Tok::RParen));
             if (!is(Tok::Comma)) break;
             next();
         }
         expect(Tok::RParen, err::ExpectRParen);
+    }
+
+    // `MsgBox "x", , "title"`: an argument left out between commas.
+    ExprPtr optionalArg(Tok closing)
+    {
+        if (is(Tok::Comma) || is(closing) || (closing == Tok::EndOfStmt && atStatementEnd()))
+            return literal(Value::error(kMissingArgument), pos());
+        return expr();
     }
 
     ExprPtr postfix(ExprPtr e)
@@ -387,11 +397,14 @@ private:
     {
         next();
         StmtP s = make(StmtKind::Erase, at);
-        VarDecl d;
-        d.pos = pos();
-        d.name = name();
-        s->decls.push_back(std::move(d));
-        return s;
+        for (;;) {
+            VarDecl d;
+            d.pos = pos();
+            d.name = name();
+            s->decls.push_back(std::move(d));
+            if (!is(Tok::Comma)) return s;
+            next();
+        }
     }
 
     StmtP constant(Pos at, bool isPrivate)
@@ -664,11 +677,15 @@ private:
             parenthesizeFirst(*target);
             args.push_back(expr(0, std::move(target->args[0])));
             target->args.clear();
-            if (is(Tok::Comma)) next();
-            else if (!atStatementEnd()) fail(err::ExpectEndOfStmt);
+            if (is(Tok::Comma)) {
+                next();
+                if (atStatementEnd()) args.push_back(literal(Value::error(kMissingArgument), pos()));
+            } else if (!atStatementEnd()) {
+                fail(err::ExpectEndOfStmt);
+            }
         }
         while (!atStatementEnd()) {
-            args.push_back(expr());
+            args.push_back(optionalArg(Tok::EndOfStmt));
             if (!is(Tok::Comma)) break;
             next();
         }

@@ -53,3 +53,8 @@ Err.Clear
 x = UBound(5)
 WScript.Echo Err.Number
 ' expect: 13
+Dim e1(1), e2(1)
+e1(0) = 1 : e2(0) = 2
+Erase e1, e2
+WScript.Echo IsEmpty(e1(0)), IsEmpty(e2(0))
+' expect: -1 -1

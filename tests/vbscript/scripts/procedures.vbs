@@ -95,3 +95,11 @@ Sub StartDown()
 End Sub
 StartDown
 ' expect: 2501
+' Arguments may be left out between commas.
+MsgBox "left out", , "title"
+' expect: left out
+WScript.Echo Replace("aaa", "a", "b", , 2)
+' expect: bba
+Sub Two(a, b) : WScript.Echo TypeName(a), b : End Sub
+Two , 5
+' expect: Error 5
