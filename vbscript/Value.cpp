@@ -86,13 +86,42 @@ void Value::retain() const
 
 namespace {
 
+// Objects and arrays hold Values, so freeing one can free a chain of
+// others. They are freed from a work list instead of recursively, so a
+// million-long linked list cannot exhaust the native stack.
+struct Doomed {
+    Object* object;
+    ArrayObj* array;
+};
+thread_local std::vector<Doomed> doomed;
+thread_local bool draining = false;
+
+void destroy(Doomed d)
+{
+    if (d.object) std::unique_ptr<Object> owned(d.object);
+    else std::unique_ptr<ArrayObj> owned(d.array);
+}
+
+void destroyLater(Doomed d)
+{
+    doomed.push_back(d);
+    if (draining) return;
+    draining = true;
+    while (!doomed.empty()) {
+        Doomed next = doomed.back();
+        doomed.pop_back();
+        destroy(next);
+    }
+    draining = false;
+}
+
 void releaseObject(Object* o)
 {
     if (--o->refs > 0) return;
     // Keep it alive while its terminate code runs and may copy Me around.
     o->refs = 1;
     o->lastReferenceGone();
-    if (--o->refs == 0) std::unique_ptr<Object> owned(o);
+    if (--o->refs == 0) destroyLater({o, nullptr});
 }
 
 }  // namespace
@@ -107,7 +136,7 @@ void Value::release()
         if (o) releaseObject(o);
         break;
     case Tag::Array:
-        if (--a->refs == 0) std::unique_ptr<ArrayObj> owned(a);
+        if (--a->refs == 0) destroyLater({nullptr, a});
         break;
     default: break;
     }

@@ -52,6 +52,18 @@ TEST(Robustness, LargeStringsAndArrays)
     EXPECT_EQ(engine.errorNumber(), 14);
 }
 
+TEST(Robustness, LongChainsAreFreedWithoutDeepRecursion)
+{
+    TestHost host;
+    vbs::Engine engine(host);
+    ASSERT_TRUE(engine.execute(u"Class Node\nPublic NextNode\nEnd Class\n"
+                               u"Dim head : Set head = Nothing\n"
+                               u"For i = 1 To 1000000\nSet n = New Node\nSet n.NextNode = head\nSet head = n\nNext\n"
+                               u"Set n = Nothing\nSet head = Nothing\n"
+                               u"For i = 1 To 1000000\na = Array(a)\nNext\na = Empty\nWScript.Echo \"freed\""));
+    EXPECT_EQ(host.echoes.at(0), u"freed");
+}
+
 TEST(Robustness, UnterminatedConstructsAreCompileErrors)
 {
     const char16_t* cases[] = {
