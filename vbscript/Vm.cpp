@@ -208,6 +208,7 @@ Vm::Frame& Vm::pushFrame(Proc& proc, Value* args, int argc, Object* me, Value* o
 {
     if (argc != proc.paramCount) raise(err::WrongArgCount);
     if (depth_ >= recursionLimit || nativeStackExhausted()) raise(err::OutOfStack);
+    checkStop();  // recursion without loops must stop too
     Value* callerTop = sp_;
     bool inPlace = argc > 0 && args + argc == sp_;
     Value* base = inPlace ? args : sp_;

@@ -48,7 +48,8 @@ TEST(Engine, StateSurvivesExecuteUntilReset)
 TEST(Engine, StopFromAnotherThreadEndsAnEndlessLoop)
 {
     for (const char16_t* script : {u"Do\nLoop", u"While True\nWend", u"Sub S()\nS2\nEnd Sub\nSub S2()\nS\nEnd Sub\nDo: x = x + 1: Loop",
-                                   u"WScript.Sleep 100000"}) {
+                                   u"WScript.Sleep 100000",
+                                   u"Function F(n)\nIf n < 2 Then\nF = n\nElse\nF = F(n - 1) + F(n - 2)\nEnd If\nEnd Function\nx = F(80)"}) {
         TestHost host;
         vbs::Engine engine(host);
         std::thread stopper([&] {
