@@ -91,7 +91,7 @@ inline int cmpFast(const Value& a, const Value& b, bool& ok)
     return 0;
 }
 
-bool cmpResult(CmpOp op, int c)
+inline bool cmpResult(CmpOp op, int c)
 {
     switch (op) {
     case CmpOp::Eq: return c == 0;
@@ -633,7 +633,7 @@ void Vm::run(Frame& entry)
                 }
                 case OpCode::IndexVar: {
                     Value* args = sp_ - inp->a;
-                    const Value& var = varRef(*fr, inp->c, inp->b, inp->d);
+                    const Value& var = inp->c == vkLocal ? base[inp->b].deref() : varRef(*fr, inp->c, inp->b, inp->d);
                     const Value& idx = sp_[-1];
                     if (inp->a == 1 && var.tag == Tag::Array && var.a->dims() == 1 &&
                         (idx.tag == Tag::Integer || idx.tag == Tag::Long)) {
@@ -660,7 +660,8 @@ void Vm::run(Frame& entry)
                     int argc = inp->a & 0x7f;
                     Value* at = sp_ - argc - 1;
                     bool isSet = (inp->a & 0x80) != 0 || ((inp->c & kRawStore) && sp_[-1].isObject());
-                    Value& var = varRef(*fr, inp->c & 0xff, inp->b, inp->d);
+                    int kind = inp->c & 0xff;
+                    Value& var = kind == vkLocal ? base[inp->b].deref() : varRef(*fr, kind, inp->b, inp->d);
                     const Value& idx = *at;
                     // a(i) = v on an unshared one-dimensional array: store in place.
                     if (argc == 1 && var.tag == Tag::Array && var.a->refs == 1 && var.a->dims() == 1 &&
