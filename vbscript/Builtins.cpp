@@ -110,11 +110,6 @@ bool missing(const Args& args, int i)
     return i >= args.count || args[i].tag == Tag::Error;
 }
 
-std::u16string argStr(const Args& args, int i)
-{
-    return toStr(args[i]);
-}
-
 int argInt(const Args& args, int i, int fallback)
 {
     return missing(args, i) ? fallback : toLong(args[i]);

@@ -52,7 +52,6 @@ private:
 
 // Helpers for argument handling shared by the groups.
 bool missing(const Args& args, int i);
-std::u16string argStr(const Args& args, int i);
 int argInt(const Args& args, int i, int fallback);
 
 }  // namespace vbs

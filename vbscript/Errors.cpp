@@ -139,11 +139,6 @@ std::u16string errorDescription(int number)
     return it == table().end() ? std::u16string() : std::u16string(it->second);
 }
 
-bool isCompileError(int number)
-{
-    return number >= 1001 && number <= 1099;
-}
-
 void raise(int number)
 {
     throw ScriptError{number, {}, {}};

@@ -33,7 +33,6 @@ enum : int {
 
 // Our own Chinese wording for a standard error number; empty when unknown.
 std::u16string errorDescription(int number);
-bool isCompileError(int number);
 
 // A runtime error on its way to an On Error handler or the host.
 struct ScriptError {
