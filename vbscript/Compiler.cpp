@@ -30,7 +30,7 @@ int stackEffect(const Instr& in)
     switch (in.op) {
     case OpCode::PushConst: case OpCode::PushEmpty: case OpCode::PushNothing: case OpCode::PushMe:
     case OpCode::LoadLocal: case OpCode::LoadGlobal: case OpCode::LoadVar: case OpCode::RefVar:
-    case OpCode::New:
+    case OpCode::New: case OpCode::Raise:
         return 1;
     case OpCode::Pop: case OpCode::StoreLocal: case OpCode::StoreGlobal: case OpCode::StoreVar:
     case OpCode::SetVar: case OpCode::ConcatTo: case OpCode::JumpIfFalse: case OpCode::JumpIfTrue: case OpCode::ForEachInit:
@@ -738,7 +738,12 @@ void FnCompiler::object(const Expr* obj, Pos at)
         expression(*obj);
         return;
     }
-    if (withSlots_.empty()) fail(err::BadReference, at);
+    if (withSlots_.empty()) {
+        // The reference engine reports this when the statement runs.
+        (void)at;
+        emit(OpCode::Raise, 0, err::BadReference);
+        return;
+    }
     emit(OpCode::LoadLocal, 0, withSlots_.back());
 }
 
@@ -897,7 +902,12 @@ void FnCompiler::assign(const Stmt& s, bool isSet)
         return;
     }
     int kind, index, fallback;
-    if (!varOperands(bnd, t.name, kind, index, fallback)) fail(err::IllegalAssign, t.pos);
+    if (!varOperands(bnd, t.name, kind, index, fallback)) {
+        // Assigning to a constant or a procedure fails when it runs.
+        emit(OpCode::Raise, 0, err::IllegalAssign);
+        emit(OpCode::Pop);
+        return;
+    }
     if (t.hasParens || argc > 0) {
         args(t.args, false);
         expression(*s.value);

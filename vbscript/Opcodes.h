@@ -44,6 +44,7 @@
     X(DimArray)     /* a: dims, c: VarKind, b: index; [bounds] */ \
     X(ReDim)        /* a: dims, c: VarKind, b: index, d: 1 to preserve; [bounds] */ \
     X(Erase)        /* c: VarKind, b: index */ \
+    X(Raise)        /* b: error number; raised when run (errors found early but reported late) */ \
     X(OnError)      /* a: 1 resume next, 0 goto 0, 2 only clears Err (Exit Sub/Function) */ \
     X(Return)
 

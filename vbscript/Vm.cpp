@@ -809,6 +809,7 @@ void Vm::run(Frame& entry)
                 case OpCode::DimArray: dimArray(*fr, *inp, false); break;
                 case OpCode::ReDim: dimArray(*fr, *inp, true); break;
                 case OpCode::Erase: erase(*fr, *inp); break;
+                case OpCode::Raise: raise(inp->b);
                 case OpCode::OnError:
                     if (inp->a != 2) fr->resumeNext = inp->a != 0;
                     err_->clear();

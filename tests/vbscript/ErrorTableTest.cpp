@@ -53,6 +53,14 @@ const ErrorCase kRuntime[] = {
     {u"Set o = New Missing", 506, 1, 1},
     {u"x = Eval(\"1 +\")", 1023, 1, 1},
     {u"Err.Raise 1000", 1000, 1, 1},
+    {u"Const c = 1\nc = 2", 501, 2, 1},
+    {u"x = 1\n.Prop = 2", 505, 2, 1},
+    {u"x = WScript.StdIn.ReadLine", 62, 1, 1},
+    {u"WScript.StdOut.ReadLine", 54, 1, 1},
+    {u"s = String(300000000, \"a\")", 14, 1, 1},
+    {u"ReDim a(100000000)", 7, 1, 1},
+    {u"x = Chr(70000)", 5, 1, 1},
+    {u"Dim a(1)\nErase a\nx = a(2)", 9, 3, 1},
 };
 INSTANTIATE_TEST_SUITE_P(Runtime, ErrorTable, ::testing::ValuesIn(kRuntime));
 
