@@ -207,7 +207,7 @@ void Vm::leaveSegment(Value* callerTop)
 Vm::Frame& Vm::pushFrame(Proc& proc, Value* args, int argc, Object* me, Value* outer)
 {
     if (argc != proc.paramCount) raise(err::WrongArgCount);
-    if (depth_ >= recursionLimit || nativeStackExhausted()) raise(err::OutOfStack);
+    if (depth_ >= recursionLimit) raise(err::OutOfStack);
     checkStop();  // recursion without loops must stop too
     Value* callerTop = sp_;
     bool inPlace = argc > 0 && args + argc == sp_;
@@ -254,6 +254,8 @@ Value Vm::popFrame(Frame& f, bool wantResult)
 
 Value Vm::callProc(Proc& proc, Value* args, int argc, Object* me, Value* outer)
 {
+    // Only calls from C++ nest the dispatch loop and use native stack.
+    if (nativeStackExhausted()) raise(err::OutOfStack);
     Frame& f = pushFrame(proc, args, argc, me, outer);
     struct Guard {
         Vm& vm;
