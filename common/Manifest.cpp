@@ -11,10 +11,15 @@ namespace {
 // A manifest is a few hundred bytes; anything this big is not one.
 constexpr qint64 kLargestManifest = 1 << 20;
 
+// The manifest comes from the network; a bad one is reported by the caller's
+// own message, not by libxml2 on standard error.
+void Quiet(void*, const char*, ...) {}
+
 void PrepareLibxml()
 {
     static const bool prepared = [] {
         xmlInitParser();
+        xmlSetGenericErrorFunc(nullptr, Quiet);
         // Publishers declare gb2312 but editors save GBK; GBK is the superset,
         // so characters outside GB2312 still decode.
         xmlAddEncodingAlias("GBK", "GB2312");

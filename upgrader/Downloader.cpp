@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTime>
+#include <QUrl>
 
 #include <curl/curl.h>
 
@@ -279,7 +280,8 @@ QString Downloader::Job::Attempt(int& result)
     CURL* c = handle.get();
     curl = c;
     void* user = this;
-    const QByteArray url = r.sourceUrl.trimmed().toUtf8();
+    // Publishers write addresses with Chinese names; on the wire they are percent-encoded.
+    const QByteArray url = QUrl(r.sourceUrl.trimmed(), QUrl::TolerantMode).toEncoded();
     const QByteArray agent = r.userAgent.isEmpty() ? QByteArray("Vantrel/1.0") : r.userAgent.toUtf8();
     const QByteArray referer = r.referer.toUtf8();
     const QByteArray proxy = r.proxy.toUtf8();
