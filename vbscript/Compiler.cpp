@@ -156,6 +156,13 @@ private:
             Instr& prev = out_.code.back();
             prev.op = op == OpCode::Add ? OpCode::AddConst : op == OpCode::Sub ? OpCode::SubConst : OpCode::MulConst;
             depth_ -= 1;
+            // `n - 1` on a local: read and compute in one instruction.
+            std::size_t n = out_.code.size();
+            if (n >= 2 && out_.code[n - 2].op == OpCode::LoadLocal && lastLabel_ != n - 1) {
+                Instr& load = out_.code[n - 2];
+                load = Instr{OpCode::LocalArith, static_cast<std::uint8_t>(prev.op), 0, load.b, prev.b};
+                out_.code.pop_back();
+            }
             return out_.code.size() - 1;
         }
         // A constant right operand of a comparison rides along with it.

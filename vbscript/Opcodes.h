@@ -26,6 +26,7 @@
     X(Member)       /* b: name index, c: cache slot, a: argc, d: Invoke; [obj, args(, value)] */ \
     X(New)          /* b: class index */ \
     X(AddConst) X(SubConst) X(MulConst)  /* b: constant index; [x] -> x op constant */ \
+    X(LocalArith)   /* a: AddConst/SubConst/MulConst, b: slot, d: constant index; pushes local op constant */ \
     X(IncVar)       /* a: VarKind (local or global), b: index, d: constant index; `i = i + k` */ \
     X(Add) X(Sub) X(Mul) X(Div) X(IntDiv) X(Mod) X(Pow) X(Neg) X(Concat) \
     X(Not) X(And) X(Or) X(Xor) X(Eqv) X(Imp) X(Is) \

@@ -704,6 +704,15 @@ void Vm::run(Frame& entry)
                     if (!fastArith(OpCode::Add, v, k)) storeLet(v, opAdd(v, k));
                     break;
                 }
+                case OpCode::LocalArith: {
+                    push(base[inp->b].deref());
+                    Value& a = sp_[-1];
+                    const Value& k = p->consts[static_cast<std::size_t>(inp->d)];
+                    OpCode arith = static_cast<OpCode>(inp->a);
+                    OpCode op = arith == OpCode::AddConst ? OpCode::Add : arith == OpCode::SubConst ? OpCode::Sub : OpCode::Mul;
+                    if (!fastArith(op, a, k)) a = op == OpCode::Add ? opAdd(a, k) : op == OpCode::Sub ? opSub(a, k) : opMul(a, k);
+                    break;
+                }
                 case OpCode::AddConst: case OpCode::SubConst: case OpCode::MulConst: {
                     Value& a = sp_[-1];
                     const Value& k = p->consts[static_cast<std::size_t>(inp->b)];
