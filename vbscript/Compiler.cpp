@@ -177,7 +177,7 @@ private:
         if (op == OpCode::JumpIfFalse && !out_.code.empty() && lastLabel_ != out_.code.size() &&
             (out_.code.back().op == OpCode::Compare || out_.code.back().op == OpCode::CompareConst)) {
             Instr& prev = out_.code.back();
-            depth_ -= prev.op == OpCode::Compare ? 2 : 1;
+            depth_ -= 1;  // the jump pops the comparison's result
             prev.op = prev.op == OpCode::Compare ? OpCode::CompareJump : OpCode::CompareConstJump;
             prev.b = b;
             return out_.code.size() - 1;
@@ -202,7 +202,12 @@ private:
         else
             out_.code[at].b = target;
     }
-    void mark(Pos p) { out_.lines.push_back({static_cast<std::uint32_t>(out_.code.size()), p.line, p.column}); }
+    // Statements start with an empty operand stack.
+    void mark(Pos p)
+    {
+        out_.lines.push_back({static_cast<std::uint32_t>(out_.code.size()), p.line, p.column});
+        depth_ = 0;
+    }
 
     int constant(Value v)
     {
