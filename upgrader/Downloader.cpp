@@ -241,10 +241,12 @@ void Downloader::Work(const std::shared_ptr<Job>& job)
     const DownloadRequest& r = j.request;
     QString why;
     int result = 0;
-    if (r.sourceUrl.trimmed().isEmpty()) {
-        why = QStringLiteral("下载地址为空");
-    } else if (r.targetFile.isEmpty() || !AllowedFileType(r.targetFile, r.fileTypes)) {
+    // A target we refuse to write is not ours to delete either.
+    const bool ownTarget = !r.targetFile.isEmpty() && AllowedFileType(r.targetFile, r.fileTypes);
+    if (!ownTarget) {
         why = QStringLiteral("不允许的目标文件：") + r.targetFile;
+    } else if (r.sourceUrl.trimmed().isEmpty()) {
+        why = QStringLiteral("下载地址为空");
     } else {
         const int attempts = qMax(1, r.attempts);
         for (int attempt = 1; attempt <= attempts; ++attempt) {
@@ -256,7 +258,7 @@ void Downloader::Work(const std::shared_ptr<Job>& job)
     }
     if (!why.isEmpty() || cancel_) {
         // Nothing half-downloaded is left for anyone to take as the new program.
-        QFile::remove(r.targetFile);
+        if (ownTarget) QFile::remove(r.targetFile);
         if (cancel_) return;
         j.Log(kFailure, QStringLiteral("下载失败：") + why, result);
         j.Event(kDownloadFailed, result);

@@ -217,6 +217,26 @@ private slots:
         QVERIFY(!downloader.Running());
     }
 
+    // The file-type list guards the target: a refused target is neither written nor deleted.
+    void refusedTargetIsLeftAlone()
+    {
+        QTemporaryDir dir;
+        const QString script = dir.filePath("start.sh");
+        QVERIFY(WriteBytes(script, "keep"));
+        QList<int> codes;
+        QString reason;
+        Downloader downloader;
+        DownloadRequest request;
+        request.sourceUrl = QStringLiteral("http://127.0.0.1:%1/x").arg(ClosedPort());
+        request.targetFile = script;
+        request.event = [&codes](int code, qint64, qint64, qint64, int) { codes << code; };
+        request.log = [&reason](int, const QString&, const QString& message, int, qint64) { reason = message; };
+        QVERIFY(downloader.Start(request));
+        QTRY_COMPARE(codes, QList<int>{kDownloadFailed});
+        QVERIFY(reason.contains("不允许的目标文件"));
+        QCOMPARE(ReadBytes(script), "keep");
+    }
+
     void updateReplacesTheEditor_data()
     {
         QTest::addColumn<QString>("protocol");

@@ -13,6 +13,7 @@ HTTP paths (percent-encoded as UTF-8, or as GBK like the update server's):
   /truncated/NAME       announces the whole file, sends half of it, closes
   /slow/AFTER/NAME      announces the whole file, sends AFTER bytes, then
                         nothing until the client gives up (at most 60 s)
+  /throttle/RATE/NAME   the file at RATE bytes per second (for watching Vantrel)
 """
 import os
 import sys
@@ -109,6 +110,22 @@ class Handler(BaseHTTPRequestHandler):
                 except OSError as e:
                     if "timed out" not in str(e):
                         break
+            self.close_connection = True
+            return
+        if kind == "throttle":
+            rate = max(10, int(parts[2]))
+            body = self.read("/" + "/".join(parts[3:]))
+            if body is None:
+                return self.error_page(404)
+            self.announce(len(body))
+            piece = rate // 10
+            try:
+                for start in range(0, len(body), piece):
+                    self.wfile.write(body[start : start + piece])
+                    self.wfile.flush()
+                    time.sleep(0.1)
+            except OSError:
+                pass
             self.close_connection = True
             return
         body = self.read(self.path.split("?")[0])
