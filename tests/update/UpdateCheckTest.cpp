@@ -15,6 +15,8 @@
 #include <QTest>
 #include <QUrl>
 
+#include <memory>
+
 namespace {
 
 const QByteArray kFirstLine = kManifestFirstLine;
@@ -35,12 +37,12 @@ class UpdateCheckTest : public QObject {
 
     // One check against the local server, with a Vantrel stand-in in the program folder.
     struct Check {
-        TestServers servers;
+        TestServers& servers;
         StandInFolder folder{QStringLiteral("Vantrel")};
         ScriptedPrompts prompts;
         int asked = 0;
         int ended = 0;
-        Check() { SetProgramFolderForTests(folder.Folder()); }
+        explicit Check(TestServers& s) : servers(s) { SetProgramFolderForTests(folder.Folder()); }
         ~Check()
         {
             SetProgramFolderForTests({});
@@ -54,7 +56,17 @@ class UpdateCheckTest : public QObject {
         }
     };
 
+    // One pair of servers for the whole class: starting Python costs more than a check.
+    std::unique_ptr<TestServers> servers_;
+
 private slots:
+    void initTestCase()
+    {
+        servers_ = std::make_unique<TestServers>();
+        QVERIFY(servers_->Ready());
+    }
+    void cleanupTestCase() { servers_.reset(); }
+
     void manifestAddressIsTheGbkPath()
     {
         qunsetenv(kManifestUrlVariable);
@@ -102,7 +114,7 @@ private slots:
         QFETCH(bool, started);
         QFETCH(QString, information);
         QFETCH(bool, stored);
-        Check check;
+        Check check(*servers_);
         QVERIFY(check.servers.Ready());
         const QByteArray earlier = ManifestFor("0.5", "http://127.0.0.1/old", Sha256Hex("old"));
         QVERIFY(WriteBytes(check.UpXml(), earlier));
@@ -127,7 +139,7 @@ private slots:
 
     void editorNameWithSpacesArrivesWhole()
     {
-        Check check;
+        Check check(*servers_);
         check.servers.Serve("up.xml", ManifestFor("1.1", "http://127.0.0.1/x", Sha256Hex("x")));
         check.Point(check.servers.Http("up.xml"));
         check.Run(QStringLiteral("My Editor"));
@@ -143,7 +155,7 @@ private slots:
 
     void failedStartOrWriteLeavesTheEditorRunning()
     {
-        Check check;
+        Check check(*servers_);
         check.servers.Serve("up.xml", ManifestFor("1.1", "http://127.0.0.1/x", Sha256Hex("x")));
         check.Point(check.servers.Http("up.xml"));
 
@@ -176,7 +188,7 @@ private slots:
         QFETCH(Answer, answer);
         QFETCH(bool, started);
         EditorHarness editor;
-        TestServers servers;
+        TestServers& servers = *servers_;
         StandInFolder folder(QStringLiteral("Vantrel"));
         SetProgramFolderForTests(folder.Folder());
         servers.Serve("up.xml", ManifestFor("1.1", "http://127.0.0.1/x", Sha256Hex("x")));

@@ -17,6 +17,8 @@
 #include <QThread>
 #include <QTreeWidget>
 
+#include <memory>
+
 namespace {
 
 const QByteArray kOldEditor = "#!/bin/sh\necho old editor\n";
@@ -64,7 +66,17 @@ struct Upgrade {
 
 class UpgraderTest : public QObject {
     Q_OBJECT
+    // One pair of servers for the whole class: starting Python costs more than a download.
+    std::unique_ptr<TestServers> servers_;
+
 private slots:
+    void initTestCase()
+    {
+        servers_ = std::make_unique<TestServers>();
+        QVERIFY(servers_->Ready());
+    }
+    void cleanupTestCase() { servers_.reset(); }
+
     void windowHasItsControls()
     {
         UpgraderWindow window;
@@ -174,8 +186,7 @@ private slots:
     // Events and log lines come on the window's thread, in the order of the transfer.
     void downloaderReportsInOrderOnTheOwnersThread()
     {
-        TestServers servers;
-        QVERIFY(servers.Ready());
+        TestServers& servers = *servers_;
         QByteArray file(300 * 1024, 'q');
         servers.Serve("big", file);
         QTemporaryDir dir;
@@ -250,8 +261,7 @@ private slots:
     {
         QFETCH(QString, protocol);
         QFETCH(bool, withDigest);
-        TestServers servers;
-        QVERIFY(servers.Ready());
+        TestServers& servers = *servers_;
         servers.Serve("新版/Quillon", kNewEditor);
         const QString address = protocol == "ftp" ? servers.Ftp("新版/Quillon")
                                 : protocol == "redirect" ? servers.Http("redirect/新版/Quillon")
@@ -299,8 +309,7 @@ private slots:
     {
         QFETCH(QString, where);
         QFETCH(QString, reason);
-        TestServers servers;
-        QVERIFY(servers.Ready());
+        TestServers& servers = *servers_;
         servers.Serve("new", kNewEditor);
         servers.Serve("other", "#!/bin/sh\necho tampered\n");
         servers.Serve("empty", "");
@@ -331,8 +340,7 @@ private slots:
     // share; closing the window cancels and leaves no partial file.
     void closingDuringTransferCancelsIt()
     {
-        TestServers servers;
-        QVERIFY(servers.Ready());
+        TestServers& servers = *servers_;
         servers.Serve("big", QByteArray(987, 'x'));
         Upgrade upgrade;
         const QString address = servers.Http("slow/329/big");
@@ -360,8 +368,7 @@ private slots:
 
     void failedReplacementSaysSo()
     {
-        TestServers servers;
-        QVERIFY(servers.Ready());
+        TestServers& servers = *servers_;
         servers.Serve("new", kNewEditor);
         Upgrade upgrade;
         // A folder where the editor should be: rename(2) cannot put a file there.
