@@ -49,7 +49,10 @@ struct Value {
 
     Value() : l(0) { cy = 0; }
     Value(const Value& v) : tag(v.tag), flags(0) { cy = v.cy; if (isHeap()) retain(); }
-    Value(Value&& v) noexcept : tag(v.tag), flags(v.flags) { cy = v.cy; v.tag = Tag::Empty; }
+    // A moved value leaves its flags behind: flags describe a variable, not
+    // the value (and copying them separately keeps stores and loads the same
+    // width, which the CPU forwards cheaply).
+    Value(Value&& v) noexcept : tag(v.tag), flags(0) { cy = v.cy; v.tag = Tag::Empty; }
     Value& operator=(const Value& v) {
         if (this != &v) { Value t(v); swap(t); }
         return *this;
