@@ -236,3 +236,9 @@ void CodeEditor::ShowList(int listType, const QString& entries)
 }
 
 void CodeEditor::MarkSaved() { Send(QsciScintillaBase::SCI_SETSAVEPOINT); }
+
+void CodeEditor::GoToLineColumn(int line, int column)
+{
+    long position = Send(QsciScintillaBase::SCI_FINDCOLUMN, (unsigned long)line, column);
+    Send(QsciScintillaBase::SCI_GOTOPOS, (unsigned long)position);
+}

@@ -54,6 +54,8 @@ public:
     void ShowList(int listType, const QString& entries);
     // The text as it is now counts as stored.
     void MarkSaved();
+    // Moves the caret to a line and column, both from 0, and shows it.
+    void GoToLineColumn(int line, int column);
 
 signals:
     // Event 1. One signal per SCN_CHARADDED: Enter in a CR LF document gives

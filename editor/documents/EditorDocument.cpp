@@ -7,6 +7,7 @@
 #include "documents/DocumentState.h"
 #include "documents/OpenSaveDialog.h"
 #include "documents/ScriptFile.h"
+#include "documents/ScriptHost.h"
 
 #include <QAction>
 #include <QWidget>
@@ -147,6 +148,15 @@ bool EditorDocument::MayClose(const DocumentControls& c)
     case Answer::No: return true;
     case Answer::Cancel: return false;
     }
+    return false;
+}
+
+bool EditorDocument::RunScript(QWidget* window, ScriptHost* host, const QString& code, QString& errorText)
+{
+    host->Reset();
+    host->SetScriptPath(DocumentPath);
+    if (host->Execute(code, window)) return true;
+    errorText = host->ErrorText();
     return false;
 }
 

@@ -9,6 +9,7 @@
 class CodeEditor;
 class OpenSaveDialog;
 class QAction;
+class ScriptHost;
 class QWidget;
 class StatusBar;
 class Toolbar;
@@ -46,6 +47,9 @@ public:
     void ClearText(CodeEditor* editor, Toolbar* toolbar);
     bool CheckUndo(bool canUndo, Toolbar* toolbar);
     bool CheckRedo(bool canRedo, Toolbar* toolbar);
+
+    // Runs the code in the script host; false with errorText on failure.
+    bool RunScript(QWidget* window, ScriptHost* host, const QString& code, QString& errorText);
 
     // The save question; true means save now. Asked only for modified text.
     bool ConfirmSave(bool modified, int textLength, QWidget* window);

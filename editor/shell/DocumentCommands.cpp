@@ -1,11 +1,28 @@
 #include "shell/DocumentCommands.h"
 
+#include "core/TabControl.h"
+#include "documents/CodeEditor.h"
 #include "documents/EditorDocument.h"
 #include "shell/MainMenu.h"
 #include "shell/MainWindow.h"
 #include "shell/Program.h"
 
 #include <QAction>
+#include <QPlainTextEdit>
+
+namespace {
+constexpr int kOutputPage = 1;
+
+void RunTheScript(MainWindow& w, EditorDocument& document)
+{
+    w.OutputBox()->clear();
+    QString errorText;
+    if (document.RunScript(&w, w.ScriptHost1(), w.CodeEditor1()->Text(), errorText)) return;
+    w.TabControl1()->SetCurrentPage(kOutputPage);
+    w.OutputBox()->moveCursor(QTextCursor::End);
+    w.OutputBox()->insertPlainText(errorText + QStringLiteral("\r\n"));
+}
+}  // namespace
 
 void AttachDocumentCommands(MainWindow& w)
 {
@@ -30,4 +47,5 @@ void AttachDocumentCommands(MainWindow& w)
         w.Menu().Item(Command::Copy)->setEnabled(true);
     });
     t.Attach(Command::Clear, [&w, document] { document()->ClearText(w.CodeEditor1(), w.Toolbar1()); });
+    t.Attach(Command::RunScript, [&w, document] { RunTheScript(w, *document()); });
 }

@@ -6,9 +6,11 @@
 #include "core/ErrorReporter.h"
 #include "documents/CodeEditor.h"
 #include "documents/OpenSaveDialog.h"
+#include "documents/ScriptHost.h"
 #include "shell/DocumentCommands.h"
 #include "shell/EditorEvents.h"
 #include "shell/HelpTreeEvents.h"
+#include "shell/OutputNavigation.h"
 #include "shell/MainMenu.h"
 #include "shell/Program.h"
 #include "shell/Settings.h"
@@ -81,15 +83,6 @@ QFrame* MakeLine(QWidget* parent, const char16_t* name, QRect geometry)
     return line;
 }
 
-// A component without a window of its own: an object owned by the window,
-// under its layout name.
-QObject* MakeComponent(QObject* owner, const char16_t* name, QRect designGeometry)
-{
-    auto* component = Named(new QObject(owner), name);
-    component->setProperty("designGeometry", designGeometry);
-    return component;
-}
-
 QFont TabControlFont()
 {
     // 宋体 9 point, regular; the later names are fallbacks found on Linux.
@@ -122,6 +115,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
     CreateControls();
     new EditorEvents(this);
     new HelpTreeEvents(this);
+    new OutputNavigation(this);
     AttachDocumentCommands(*this);
     commands_.Attach(Command::SkinQQ, [] { ApplySkin(QStringLiteral("QQ皮肤")); });
     commands_.Attach(Command::SkinBlue, [] { ApplySkin(QStringLiteral("蓝色皮肤")); });
@@ -151,8 +145,7 @@ void MainWindow::CreateControls()
     hintBox_ = MakeTextBox(tabs_, u"编辑框_提示", {0, 23, 800, 145});
     tabs_->AddPage(QStringLiteral("提示"), hintBox_);
     tabs_->AddPage(QStringLiteral("输出"), outputBox_);
-    scriptHost_ = MakeComponent(this, u"脚本组件1", {248, 40, 40, 32});
-    scriptHost_->setProperty("language", QStringLiteral("VBScript"));
+    scriptHost_ = new ScriptHost(this);
     fileDialog_ = new OpenSaveDialog(this);
     statusBar_ = Placed(new StatusBar(c), u"状态条1", {0, 375, 615, 20});
     codeEditor_ = Placed(new CodeEditor(c), u"代码编辑框1", {161, 40, 635, 320});

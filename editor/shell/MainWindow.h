@@ -20,6 +20,7 @@ class MainMenu;
 class OpenSaveDialog;
 struct WindowSettings;
 class QFrame;
+class ScriptHost;
 class QPlainTextEdit;
 class QTreeWidget;
 class StatusBar;
@@ -57,7 +58,7 @@ public:
     QPlainTextEdit* OutputBox() const { return outputBox_; }
     QPlainTextEdit* HintBox() const { return hintBox_; }
     TabControl* TabControl1() const { return tabs_; }
-    QObject* ScriptHost1() const { return scriptHost_; }
+    ScriptHost* ScriptHost1() const { return scriptHost_; }
     OpenSaveDialog* OpenSaveDialog1() const { return fileDialog_; }
     StatusBar* StatusBar1() const { return statusBar_; }
     CodeEditor* CodeEditor1() const { return codeEditor_; }
@@ -91,7 +92,7 @@ private:
     QPlainTextEdit* outputBox_ = nullptr;
     QPlainTextEdit* hintBox_ = nullptr;
     TabControl* tabs_ = nullptr;
-    QObject* scriptHost_ = nullptr;
+    ScriptHost* scriptHost_ = nullptr;
     OpenSaveDialog* fileDialog_ = nullptr;
     StatusBar* statusBar_ = nullptr;
     CodeEditor* codeEditor_ = nullptr;

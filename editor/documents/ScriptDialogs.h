@@ -1,0 +1,23 @@
+#pragma once
+// How a running script's own user interface is shown: MsgBox, InputBox and
+// WScript.Echo. Always called on the user-interface thread. The defaults are
+// Qt dialogs; tests answer them instead.
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+class QWidget;
+
+struct ScriptDialogs {
+    // buttons is MsgBox's second argument; returns vbOK (1) ... vbNo (7).
+    std::function<int(QWidget* parent, const QString& prompt, int buttons, const QString& title)> msgBox;
+    // nullopt when cancelled.
+    std::function<std::optional<QString>(QWidget* parent, const QString& prompt, const QString& title,
+                                         const QString& defaultText)>
+        inputBox;
+    std::function<void(QWidget* parent, const QString& text)> echo;
+};
+
+ScriptDialogs& TheScriptDialogs();
+void RestoreDefaultScriptDialogs();
