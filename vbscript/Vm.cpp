@@ -18,7 +18,7 @@ namespace {
 
 // The value stack grows in segments that never move (ByRef references point
 // into them); a frame that does not fit in the current one starts the next.
-constexpr std::size_t kFirstSegment = 1u << 14;
+constexpr std::size_t kFirstSegment = 1u << 12;
 constexpr std::size_t kSegment = 1u << 16;
 constexpr std::size_t kFrameSlack = 8;
 constexpr std::size_t kMaxElements = 1u << 26;  // 1 GiB of Values
