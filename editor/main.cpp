@@ -1,3 +1,4 @@
+#include "common/Translations.h"
 #include "core/ErrorReporter.h"
 #include "core/GuardedApplication.h"
 #include "shell/MainWindow.h"
@@ -9,6 +10,7 @@ int main(int argc, char** argv)
 {
     GuardedApplication app(argc, argv);
     app.setWindowIcon(QIcon(QStringLiteral(":/icons/quillon.svg")));
+    InstallChineseTranslations();
 
     CreateProgramObjects();
     struct ExitRoutineAtEnd {

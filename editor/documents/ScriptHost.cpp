@@ -44,22 +44,37 @@ public:
     vbs::Engine engine{*this};
     std::atomic<bool> stopped{false};
     QWidget* window = nullptr;
+    // Around each of the script's dialogs, on the UI thread: a script that
+    // waits for the user is not a script that runs away.
+    std::function<void()> beforeDialog = [] {};
+    std::function<void()> afterDialog = [] {};
+
+    template <typename F>
+    auto Dialog(F f)
+    {
+        return OnUiThread([&] {
+            beforeDialog();
+            auto result = f();
+            afterDialog();
+            return result;
+        });
+    }
 
     void echo(std::u16string_view text) override
     {
-        OnUiThread([&] {
+        Dialog([&] {
             TheScriptDialogs().echo(window, Q(text));
             return 0;
         });
     }
     int msgBox(std::u16string_view prompt, int buttons, std::u16string_view title) override
     {
-        return OnUiThread([&] { return TheScriptDialogs().msgBox(window, Q(prompt), buttons, Q(title)); });
+        return Dialog([&] { return TheScriptDialogs().msgBox(window, Q(prompt), buttons, Q(title)); });
     }
     std::optional<std::u16string> inputBox(std::u16string_view prompt, std::u16string_view title,
                                            std::u16string_view defaultText) override
     {
-        return OnUiThread([&]() -> std::optional<std::u16string> {
+        return Dialog([&]() -> std::optional<std::u16string> {
             auto text = TheScriptDialogs().inputBox(window, Q(prompt), Q(title), Q(defaultText));
             if (!text) return std::nullopt;
             return text->toStdU16String();
@@ -111,6 +126,7 @@ std::unique_ptr<QDialog> MakeRunningWindow(const std::function<void()>& stop)
     dialog->setObjectName(QStringLiteral("正在运行脚本"));
     dialog->setWindowTitle(QStringLiteral("Quillon"));
     dialog->setWindowModality(Qt::ApplicationModal);
+    dialog->setMinimumWidth(240);
     auto* layout = new QVBoxLayout(dialog.get());
     layout->addWidget(new QLabel(QStringLiteral("正在运行脚本…"), dialog.get()));
     auto* button = new QPushButton(QStringLiteral("停止"), dialog.get());
@@ -172,6 +188,11 @@ bool ScriptHost::Execute(const QString& code, QWidget* window)
         running->show();
         emit RunningWindowShown(running.get());
     });
+    b.beforeDialog = [&] {
+        delay.stop();
+        running->hide();
+    };
+    b.afterDialog = [&] { delay.start(kRunningWindowDelayMs); };
 
     {
         InputBlocker blocker(window);
@@ -183,6 +204,7 @@ bool ScriptHost::Execute(const QString& code, QWidget* window)
         worker->wait();
     }
 
+    b.beforeDialog = b.afterDialog = [] {};
     if (b.stopped) errorText_ = kStoppedText;
     else if (!succeeded) errorText_ = Q(b.engine.errorText());
     return succeeded && !b.stopped;
