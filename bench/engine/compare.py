@@ -4,7 +4,7 @@ and prints the ratios. Times are CPU seconds (user + system) of the child,
 best of the repeats, so a busy machine skews them less than wall time. Goal: every vbs/py ratio below 1, every vbs/lua
 ratio at most 2.
 
-usage: bench/compare.py [path/to/vbsrun] [repeats]
+usage: bench/engine/compare.py [path/to/vbsrun] [repeats]
 """
 import os
 import resource
@@ -32,7 +32,7 @@ def best_time(cmd, repeats):
 
 
 def main():
-    vbsrun = os.path.abspath(sys.argv[1]) if len(sys.argv) > 1 else os.path.join(HERE, "..", "build-engine", "program", "vbsrun")
+    vbsrun = os.path.abspath(sys.argv[1]) if len(sys.argv) > 1 else os.path.join(HERE, "..", "..", "build-engine", "program", "vbsrun")
     repeats = int(sys.argv[2]) if len(sys.argv) > 2 else 3
     lua = shutil.which("lua5.4")
     print(f"{'benchmark':<10} {'vbsrun':>8} {'lua5.4':>8} {'python3':>8} {'vbs/lua':>8} {'vbs/py':>8}")
