@@ -1,0 +1,143 @@
+#!/usr/bin/env python3
+"""Runs the example of every help entry in data/help/*.txt through vbsrun.
+
+Every entry must have the headings 语法, 参数, 返回值, 说明, 示例 and 输出,
+each alone on its line and in that order. The lines between 示例 and 输出
+are the example script; the lines after 输出 are exactly what it prints.
+Entries named in skip.txt ("关键字 | 原因") are checked for their headings
+but not run.
+
+usage: run_examples.py VBSRUN HELP_DIR SKIP_FILE
+"""
+import os
+import subprocess
+import sys
+import tempfile
+
+HEADINGS = ["语法", "参数", "返回值", "说明", "示例", "输出"]
+
+
+def parse_file(path):
+    """Returns [(keyword, [text lines])] following data/help/README.md."""
+    entries = []
+    with open(path, encoding="utf-8") as f:
+        lines = f.read().split("\n")
+    if lines and lines[-1] == "":
+        lines.pop()
+    for number, raw in enumerate(lines, 1):
+        line = raw.rstrip("\r")
+        if line.startswith("=="):
+            parts = line[2:].strip().split(None, 1)
+            if len(parts) != 2:
+                raise ValueError(f"{path}:{number}: bad entry line")
+            entries.append((parts[1].rstrip(), number, []))
+            continue
+        stripped = line.lstrip("\\")
+        if stripped != line and stripped.startswith("=="):
+            line = line[1:]
+        if entries:
+            entries[-1][2].append(line)
+        elif line.strip() and not line.startswith("#"):
+            raise ValueError(f"{path}:{number}: text before the first entry")
+    return entries
+
+
+def dedent(block):
+    while block and not block[0].strip():
+        block = block[1:]
+    while block and not block[-1].strip():
+        block = block[:-1]
+    indents = [len(l) - len(l.lstrip(" ")) for l in block if l.strip()]
+    cut = min(indents) if indents else 0
+    return [l[cut:] if l.strip() else "" for l in block]
+
+
+def split_entry(text):
+    """Returns (problem, code lines, output lines)."""
+    positions = []
+    start = 0
+    for heading in HEADINGS:
+        try:
+            at = next(i for i in range(start, len(text))
+                      if text[i].strip() == heading)
+        except StopIteration:
+            return f"heading {heading} missing or out of order", None, None
+        positions.append(at)
+        start = at + 1
+    for a, b in zip(positions, positions[1:] + [len(text)]):
+        if not any(l.strip() for l in text[a + 1:b]):
+            return f"nothing under heading {text[a].strip()}", None, None
+    code = dedent(text[positions[4] + 1:positions[5]])
+    output = dedent(text[positions[5] + 1:])
+    return None, code, output
+
+
+def load_skip(path):
+    skip = {}
+    with open(path, encoding="utf-8") as f:
+        for number, line in enumerate(f, 1):
+            line = line.strip()
+            if not line or line.startswith("#"):
+                continue
+            keyword, sep, reason = line.partition(" | ")
+            if not sep or not reason.strip():
+                raise ValueError(f"{path}:{number}: expected '关键字 | 原因'")
+            skip[keyword.strip()] = reason.strip()
+    return skip
+
+
+def main():
+    vbsrun, help_dir, skip_path = sys.argv[1:4]
+    skip = load_skip(skip_path)
+    failures = []
+    ran = skipped = 0
+    seen = set()
+    files = sorted(n for n in os.listdir(help_dir)
+                   if n.endswith(".txt") and not n.startswith("."))
+    if not files:
+        failures.append(f"no help files in {help_dir}")
+    with tempfile.TemporaryDirectory() as tmp:
+        script = os.path.join(tmp, "example.vbs")
+        for name in files:
+            for keyword, line, text in parse_file(os.path.join(help_dir, name)):
+                where = f"{name}:{line} {keyword}"
+                seen.add(keyword)
+                problem, code, expected = split_entry(text)
+                if problem:
+                    failures.append(f"{where}: {problem}")
+                    continue
+                if keyword in skip:
+                    skipped += 1
+                    continue
+                # vbsrun reads a file without a byte order mark as GBK.
+                with open(script, "w", encoding="utf-8") as f:
+                    f.write("\ufeff" + "\r\n".join(code) + "\r\n")
+                try:
+                    run = subprocess.run([vbsrun, script], capture_output=True,
+                                         timeout=20)
+                except subprocess.TimeoutExpired:
+                    failures.append(f"{where}: example did not finish")
+                    continue
+                ran += 1
+                actual = run.stdout.decode("utf-8", "replace").replace("\r\n", "\n")
+                actual_lines = actual.split("\n")
+                if actual_lines and actual_lines[-1] == "":
+                    actual_lines.pop()
+                errors = run.stderr.decode("utf-8", "replace").strip()
+                if run.returncode != 0 or errors or actual_lines != expected:
+                    failures.append(
+                        f"{where}: example output differs (exit {run.returncode})\n"
+                        + "  expected:\n" + "".join(f"    |{l}\n" for l in expected)
+                        + "  actual:\n" + "".join(f"    |{l}\n" for l in actual_lines)
+                        + (f"  stderr: {errors}\n" if errors else ""))
+    for keyword in skip:
+        if keyword not in seen:
+            failures.append(f"skip.txt names {keyword!r}, which has no entry")
+    print(f"examples run: {ran}, skipped: {skipped}")
+    for failure in failures:
+        print("FAIL " + failure)
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
