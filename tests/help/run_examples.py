@@ -111,6 +111,7 @@ def main():
                     f.write("\ufeff" + "\r\n".join(code) + "\r\n")
                 try:
                     run = subprocess.run([vbsrun, script], capture_output=True,
+                                         stdin=subprocess.DEVNULL,
                                          timeout=20)
                 except subprocess.TimeoutExpired:
                     run = None
