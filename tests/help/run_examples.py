@@ -4,8 +4,9 @@
 Every entry must have the headings 语法, 参数, 返回值, 说明, 示例 and 输出,
 each alone on its line and in that order. The lines between 示例 and 输出
 are the example script; the lines after 输出 are exactly what it prints.
-Entries named in skip.txt ("关键字 | 原因") are checked for their headings
-but not run.
+Entries named in skip.txt ("关键字 | 原因") are checked for their headings;
+their examples run too, but only to report the ones that have started to
+pass. A skipped keyword must name exactly one entry.
 
 usage: run_examples.py VBSRUN HELP_DIR SKIP_FILE
 """
@@ -91,7 +92,7 @@ def main():
     skip = load_skip(skip_path)
     failures = []
     ran = skipped = 0
-    seen = set()
+    seen = {}
     files = sorted(n for n in os.listdir(help_dir)
                    if n.endswith(".txt") and not n.startswith("."))
     if not files:
@@ -101,7 +102,7 @@ def main():
         for name in files:
             for keyword, line, text in parse_file(os.path.join(help_dir, name)):
                 where = f"{name}:{line} {keyword}"
-                seen.add(keyword)
+                seen[keyword] = seen.get(keyword, 0) + 1
                 problem, code, expected = split_entry(text)
                 if problem:
                     failures.append(f"{where}: {problem}")
@@ -142,6 +143,8 @@ def main():
     for keyword in skip:
         if keyword not in seen:
             failures.append(f"skip.txt names {keyword!r}, which has no entry")
+        elif seen[keyword] > 1:
+            failures.append(f"skip.txt names {keyword!r}, which several entries share")
     print(f"examples run: {ran}, skipped: {skipped}")
     for failure in failures:
         print("FAIL " + failure)
