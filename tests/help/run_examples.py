@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """Runs the example of every help entry in data/help/*.txt through vbsrun.
 
-Every entry must have the headings 语法, 参数, 返回值, 说明, 示例 and 输出,
-each alone on its line and in that order. The lines between 示例 and 输出
+Every entry starts with a summary and then has the headings 语法, 参数,
+返回值, 说明, 示例 and 输出, each alone on its line, in that order and
+with text under it. The lines between 示例 and 输出
 are the example script; the lines after 输出 are exactly what it prints.
 Entries named in skip.txt ("关键字 | 原因") are checked for their headings;
 their examples run too, but only to report the ones that have started to
@@ -65,6 +66,8 @@ def split_entry(text):
             return f"heading {heading} missing or out of order", None, None
         positions.append(at)
         start = at + 1
+    if not any(l.strip() for l in text[:positions[0]]):
+        return "no summary before heading 语法", None, None
     for a, b in zip(positions, positions[1:] + [len(text)]):
         if not any(l.strip() for l in text[a + 1:b]):
             return f"nothing under heading {text[a].strip()}", None, None
