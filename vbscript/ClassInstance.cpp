@@ -9,6 +9,12 @@ namespace vbs {
 ClassInstance::ClassInstance(Vm& vm, ClassInfo& cls) : vm(vm), cls(cls)
 {
     fields.resize(cls.fieldNames.size());
+    vm.track(this);
+}
+
+ClassInstance::~ClassInstance()
+{
+    vm.untrack(this);
 }
 
 int ClassInstance::memberId(std::u16string_view lowerName) const
@@ -67,7 +73,7 @@ void ClassInstance::invokeMember(int id, Invoke kind, Args args, Value& result)
 
 void ClassInstance::lastReferenceGone()
 {
-    if (!cls.terminate) return;
+    if (!cls.terminate || vm.tearingDown()) return;
     try {
         vm.callProc(*cls.terminate, nullptr, 0, this);
     } catch (...) {

@@ -14,6 +14,9 @@ class Vm;
 class ClassInstance : public Object {
 public:
     ClassInstance(Vm& vm, ClassInfo& cls);
+    ~ClassInstance() override;
+    ClassInstance(const ClassInstance&) = delete;
+    ClassInstance& operator=(const ClassInstance&) = delete;
     std::u16string typeName() const override { return cls.name; }
     const void* classKey() const override { return &cls; }
     int memberId(std::u16string_view lowerName) const override;

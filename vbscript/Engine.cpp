@@ -68,8 +68,12 @@ Engine::~Engine()
 
 void Engine::reset()
 {
-    // Globals go while the VM still runs their Class_Terminate code.
-    if (s_->vm) s_->rt.globals.clear();
+    // Globals go while the VM still runs their Class_Terminate code; what
+    // only cycles keep alive is freed after, silently.
+    if (s_->vm) {
+        s_->rt.globals.clear();
+        s_->vm->breakCycles();
+    }
     s_->rt.clear();
     s_->vm.reset();
     s_->errorText.clear();

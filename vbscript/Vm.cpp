@@ -167,6 +167,20 @@ Vm::~Vm()
 Value Vm::errValue() { return errObj_; }
 Value Vm::wscriptValue() { return wscript_; }
 
+void Vm::breakCycles()
+{
+    tearingDown_ = true;
+    std::vector<ClassInstance*> alive(instances_.begin(), instances_.end());
+    for (ClassInstance* inst : alive) {
+        if (!instances_.count(inst)) continue;  // freed while clearing another
+        Value keep = Value::object(inst);
+        std::vector<Value> fields = std::move(inst->fields);
+        inst->fields.clear();
+        fields.clear();
+    }
+    tearingDown_ = false;
+}
+
 void Vm::checkStop() const
 {
     if (stopRequested()) throw StopScript{};

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "vbscript/Bytecode.h"
@@ -67,6 +68,12 @@ public:
     bool stopRequested() const { return stop_.load(std::memory_order_relaxed); }
     void checkStop() const;
     double rnd(double arg);
+    // Instances register themselves so that teardown can free the ones kept
+    // alive only by reference cycles (without running Class_Terminate).
+    void track(ClassInstance* inst) { instances_.insert(inst); }
+    void untrack(ClassInstance* inst) { instances_.erase(inst); }
+    bool tearingDown() const { return tearingDown_; }
+    void breakCycles();
     void randomize(double seed, bool useTimer);
 
 private:
@@ -101,6 +108,8 @@ private:
     Value* sp_;
     Frame* top_ = nullptr;  // innermost running frame
     int depth_ = 0;
+    std::unordered_set<ClassInstance*> instances_;
+    bool tearingDown_ = false;
     std::uintptr_t stackBase_ = 0;
     std::unique_ptr<ErrObject> errHolder_;
     ErrObject* err_;

@@ -98,6 +98,18 @@ TEST(Engine, QuitEndsTheRunWithItsCode)
     EXPECT_FALSE(engine.quitCode().has_value());
 }
 
+TEST(Engine, ResetFreesObjectCyclesWithoutTerminateCode)
+{
+    TestHost host;
+    vbs::Engine engine(host);
+    ASSERT_TRUE(engine.execute(u"Class C\nPublic Other\nPrivate Sub Class_Terminate()\nWScript.Echo \"bye\"\nEnd Sub\nEnd Class\n"
+                               u"Set a = New C : Set b = New C\nSet a.Other = b : Set b.Other = a\n"
+                               u"Set a = Nothing : Set b = Nothing\nWScript.Echo \"cycle left\""));
+    engine.reset();
+    // The reference engine never releases a cycle, so no terminate runs.
+    EXPECT_EQ(host.echoes, (std::vector<std::u16string>{u"cycle left"}));
+}
+
 TEST(Engine, EmptyScriptSucceeds)
 {
     TestHost host;
