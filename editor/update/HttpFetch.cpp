@@ -46,6 +46,8 @@ QByteArray HttpFetch(const QString& url, const FetchLimits& limits)
     // The editor waits for the answer, so the whole exchange is bounded.
     curl_easy_setopt(c, CURLOPT_TIMEOUT_MS, long(limits.totalTimeoutMs));
     curl_easy_setopt(c, CURLOPT_FAILONERROR, 1L);
+    // A proxy from the environment may serve the real server, never this machine.
+    curl_easy_setopt(c, CURLOPT_NOPROXY, "127.0.0.1,localhost,::1");
     curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(c, CURLOPT_USERAGENT, "Quillon/1.0");
     curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, Collect);
