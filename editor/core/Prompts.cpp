@@ -1,6 +1,8 @@
 #include "core/Prompts.h"
 
+#include <QDesktopServices>
 #include <QFileDialog>
+#include <QUrl>
 #include <QMessageBox>
 
 namespace {
@@ -42,7 +44,9 @@ void InformWithBox(QWidget* parent, const QString& title, const QString& text)
     QMessageBox::information(parent, title, text);
 }
 
-Prompts Defaults() { return {ChoosePathWithDialog, AskWithBox, WarnWithBox, ErrorBox, InformWithBox}; }
+void OpenWithDesktop(const QString& path) { QDesktopServices::openUrl(QUrl::fromLocalFile(path)); }
+
+Prompts Defaults() { return {ChoosePathWithDialog, AskWithBox, WarnWithBox, ErrorBox, InformWithBox, OpenWithDesktop}; }
 
 }  // namespace
 

@@ -22,6 +22,9 @@ struct Prompts {
     std::function<void(QWidget* parent, const QString& title, const QString& text)> error;
     // An OK box with the information icon.
     std::function<void(QWidget* parent, const QString& title, const QString& text)> inform;
+    // Asks the desktop to open a document with its registered application,
+    // without waiting for it.
+    std::function<void(const QString& path)> openDocument;
 };
 
 Prompts& UserPrompts();

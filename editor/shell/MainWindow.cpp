@@ -3,6 +3,7 @@
 #include "assist/CodeAssist.h"
 #include "assist/ExternalDatabase.h"
 #include "assist/HelpDatabase.h"
+#include "assist/HelpDocuments.h"
 #include "core/ErrorReporter.h"
 #include "documents/CodeEditor.h"
 #include "documents/OpenSaveDialog.h"
@@ -15,6 +16,7 @@
 #include "shell/Program.h"
 #include "shell/Settings.h"
 #include "shell/Skins.h"
+#include "update/UpdateCheck.h"
 #include "core/StatusBar.h"
 #include "core/TabControl.h"
 #include "core/Toolbar.h"
@@ -117,6 +119,11 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
     new HelpTreeEvents(this);
     new OutputNavigation(this);
     AttachDocumentCommands(*this);
+    commands_.Attach(Command::CheckForUpdate, [this] {
+        CheckForUpdate(this, [this] { return Objects().editorDocument->MayClose(Documents()); }, [] { EndProgram(); });
+    });
+    commands_.Attach(Command::OpenScriptGuide, OpenScriptGuide);
+    commands_.Attach(Command::OpenProgramHelp, OpenProgramHelp);
     commands_.Attach(Command::SkinQQ, [] { ApplySkin(QStringLiteral("QQ皮肤")); });
     commands_.Attach(Command::SkinBlue, [] { ApplySkin(QStringLiteral("蓝色皮肤")); });
     commands_.Attach(Command::SkinElegant, [] { ApplySkin(QStringLiteral("优雅皮肤")); });

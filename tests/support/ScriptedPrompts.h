@@ -22,6 +22,7 @@ public:
         UserPrompts().warn = [this](QWidget*, const QString&, const QString& text) { warnings << text; };
         UserPrompts().inform = [this](QWidget*, const QString&, const QString& text) { informations << text; };
         UserPrompts().error = [this](QWidget*, const QString&, const QString& text) { errors << text; };
+        UserPrompts().openDocument = [this](const QString& path) { openedDocuments << path; };
     }
     ~ScriptedPrompts() { RestoreDefaultPrompts(); }
 
@@ -33,4 +34,5 @@ public:
     QStringList warnings;
     QStringList informations;
     QStringList errors;
+    QStringList openedDocuments;
 };
