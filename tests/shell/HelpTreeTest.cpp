@@ -5,9 +5,13 @@
 #include "JetWriter.h"
 #include "common/ProgramFolder.h"
 #include "common/ProgramNames.h"
+#include "assist/ExternalDatabase.h"
+#include "assist/KeywordLists.h"
 #include "core/TabControl.h"
 
 #include <QPlainTextEdit>
+#include <QRegularExpression>
+#include <QSet>
 #include <QTreeWidget>
 
 #include <fstream>
@@ -193,6 +197,39 @@ private slots:
         ClickOn(h.window.HelpTreeBox(), maths->child(1));
         QCOMPARE(h.prompts.errors, QStringList{"读取帮助文档失败"});
         QCOMPARE(h.window.HintBox()->toPlainText(), "之前的");
+    }
+
+    void shippedDatabaseCoversEveryWordOfTheWordLists()
+    {
+        ExternalDatabase db(nullptr);
+        QVERIFY(db.Open(QStringLiteral(QUILLON_PROGRAM_DIR "/数据库/VBScript帮助文档.mdb")));
+        // Keywords are looked up whole and by their parts: "If...Then...Else"
+        // covers If, Then and Else; "Err.Raise" stays one word.
+        QSet<QString> covered;
+        auto index = db.Execute("select * from 函数索引目录");
+        QVERIFY(index);
+        for (index->MoveFirst(); !index->Eof(); index->MoveNext()) {
+            auto category = db.Execute("select * from " + index->Field("索引目录").toString());
+            QVERIFY2(category, qPrintable(index->Field("索引目录").toString()));
+            for (category->MoveFirst(); !category->Eof(); category->MoveNext()) {
+                const QString keyword = category->Field("关键字").toString().toLower();
+                covered << keyword;
+                static const QRegularExpression parts(QStringLiteral("[^a-z0-9.]+|\\.\\.+"));
+                for (const QString& part : keyword.split(parts, Qt::SkipEmptyParts)) {
+                    covered << part;
+                    if (part.contains(u'.')) covered << part.section(u'.', -1);
+                }
+            }
+        }
+        BuildKeywordLists();
+        QStringList words = (KeywordList + FileObjectMemberList).split(u' ', Qt::SkipEmptyParts);
+        words.removeDuplicates();
+        QStringList missing;
+        for (const QString& w : words)
+            if (!covered.contains(w.toLower())) missing << w;
+        qInfo("help database covers %lld of %lld words of the word lists", words.size() - missing.size(),
+              words.size());
+        QVERIFY2(missing.isEmpty(), qPrintable("no entry for: " + missing.join(u' ')));
     }
 
     void aFieldOfTheWrongTypeIsReportedWithTheLabel()
