@@ -71,7 +71,7 @@ void Engine::reset()
     // Globals go while the VM still runs their Class_Terminate code; what
     // only cycles keep alive is freed after, silently.
     if (s_->vm) {
-        s_->rt.globals.clear();
+        s_->rt.globals.releaseValues(GlobalStore::kReleasePasses);
         s_->vm->breakCycles();
     }
     s_->rt.clear();

@@ -8,15 +8,27 @@ int GlobalStore::add()
     return count_++;
 }
 
+bool GlobalStore::releaseValues(int passes)
+{
+    // In order, while the store is still intact: Class_Terminate code may read
+    // other globals, and may store new values into ones already released.
+    for (int pass = 0; pass < passes; ++pass) {
+        bool released = false;
+        for (int i = 0; i < count_; ++i) {
+            if (at(i).isEmpty()) continue;
+            released = true;
+            Value dying = std::move(at(i));
+            dying.clear();
+        }
+        if (!released) return true;
+    }
+    return false;
+}
+
 void GlobalStore::clear()
 {
-    // Release values first and in order, while the store is still intact,
-    // since Class_Terminate code may read other globals.
-    for (int i = 0; i < count_; ++i) {
-        Value dying = std::move(at(i));
-        dying.clear();
-    }
-    chunks_.clear();
+    releaseValues(kReleasePasses);
+    chunks_.clear();  // destroying a value still here would run code against a dying store
     count_ = 0;
 }
 

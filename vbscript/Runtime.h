@@ -15,9 +15,15 @@ namespace vbs {
 // Grows in fixed chunks; an element never moves once created.
 class GlobalStore {
 public:
+    // How often Class_Terminate code may refill globals at reset before the
+    // rest is freed without running it.
+    static constexpr int kReleasePasses = 16;
     int add();
     Value& at(int index) { return chunks_[static_cast<std::size_t>(index) >> kShift][index & kMask]; }
     int size() const { return count_; }
+    // Empties every slot, again as long as releasing stores new values, at
+    // most passes times; true when the store ended empty.
+    bool releaseValues(int passes);
     void clear();
 
 private:

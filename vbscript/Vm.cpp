@@ -170,6 +170,8 @@ Value Vm::wscriptValue() { return wscript_; }
 void Vm::breakCycles()
 {
     tearingDown_ = true;
+    // What Class_Terminate code kept storing into globals goes silently now.
+    rt_.globals.releaseValues(1);
     std::vector<ClassInstance*> alive(instances_.begin(), instances_.end());
     for (ClassInstance* inst : alive) {
         if (!instances_.count(inst)) continue;  // freed while clearing another
