@@ -18,9 +18,11 @@ usage: run_guide_examples.py GUIDE_DIR VBSRUN [SKIP_FILE]
 import html
 import os
 import re
-import subprocess
 import sys
 import tempfile
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from vbs_examples import describe_failure, passed, run_example  # noqa: E402
 
 BLOCK = re.compile(
     r'<pre class="example">(.*?)</pre>\s*'
@@ -86,21 +88,6 @@ def load_skip(path):
     return skip
 
 
-def run_example(vbsrun, script, code):
-    # vbsrun reads a file without a byte order mark as GBK.
-    with open(script, "w", encoding="utf-8") as f:
-        f.write("\ufeff" + "\r\n".join(code) + "\r\n")
-    try:
-        run = subprocess.run([vbsrun, script], capture_output=True,
-                             stdin=subprocess.DEVNULL, timeout=20)
-    except subprocess.TimeoutExpired:
-        return None, [], ""
-    lines = run.stdout.decode("utf-8", "replace").replace("\r\n", "\n").split("\n")
-    if lines and lines[-1] == "":
-        lines.pop()
-    return run.returncode, lines, run.stderr.decode("utf-8", "replace").strip()
-
-
 def main():
     guide_dir, vbsrun = sys.argv[1:3]
     skip_path = (sys.argv[3] if len(sys.argv) > 3 else
@@ -144,22 +131,16 @@ def main():
                 if problem:
                     failures.append(f"{where}: {problem}")
                     continue
-                code_rc, actual, errors = run_example(vbsrun, script, code)
-                passed = code_rc == 0 and not errors and actual == expected
+                rc, actual, errors = run_example(vbsrun, script, code)
+                ok = passed(rc, actual, errors, expected)
                 if (name, number) in skip:
                     skipped += 1
-                    if passed:
+                    if ok:
                         print(f"note: {where} is in skip.txt but now passes")
                     continue
                 ran += 1
-                if code_rc is None:
-                    failures.append(f"{where}: example did not finish")
-                elif not passed:
-                    failures.append(
-                        f"{where}: example output differs (exit {code_rc})\n"
-                        + "  expected:\n" + "".join(f"    |{l}\n" for l in expected)
-                        + "  actual:\n" + "".join(f"    |{l}\n" for l in actual)
-                        + (f"  stderr: {errors}\n" if errors else ""))
+                if not ok:
+                    failures.append(describe_failure(where, rc, actual, errors, expected))
     for (name, number), (line_no, _) in sorted(skip.items()):
         if (name, number) not in seen:
             failures.append(f"skip.txt:{line_no}: {name} has no example {number}")

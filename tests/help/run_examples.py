@@ -12,9 +12,11 @@ pass. A skipped keyword must name exactly one entry.
 usage: run_examples.py VBSRUN HELP_DIR SKIP_FILE
 """
 import os
-import subprocess
 import sys
 import tempfile
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from vbs_examples import describe_failure, passed, run_example  # noqa: E402
 
 HEADINGS = ["语法", "参数", "返回值", "说明", "示例", "输出"]
 
@@ -110,39 +112,16 @@ def main():
                 if problem:
                     failures.append(f"{where}: {problem}")
                     continue
-                # vbsrun reads a file without a byte order mark as GBK.
-                with open(script, "w", encoding="utf-8") as f:
-                    f.write("\ufeff" + "\r\n".join(code) + "\r\n")
-                try:
-                    run = subprocess.run([vbsrun, script], capture_output=True,
-                                         stdin=subprocess.DEVNULL,
-                                         timeout=20)
-                except subprocess.TimeoutExpired:
-                    run = None
-                actual_lines = []
-                errors = ""
-                if run is not None:
-                    actual = run.stdout.decode("utf-8", "replace").replace("\r\n", "\n")
-                    actual_lines = actual.split("\n")
-                    if actual_lines and actual_lines[-1] == "":
-                        actual_lines.pop()
-                    errors = run.stderr.decode("utf-8", "replace").strip()
-                passed = (run is not None and run.returncode == 0 and not errors
-                          and actual_lines == expected)
+                rc, actual_lines, errors = run_example(vbsrun, script, code)
+                ok = passed(rc, actual_lines, errors, expected)
                 if keyword in skip:
                     skipped += 1
-                    if passed:
+                    if ok:
                         print(f"note: {where} is in skip.txt but its example now passes")
                     continue
                 ran += 1
-                if run is None:
-                    failures.append(f"{where}: example did not finish")
-                elif not passed:
-                    failures.append(
-                        f"{where}: example output differs (exit {run.returncode})\n"
-                        + "  expected:\n" + "".join(f"    |{l}\n" for l in expected)
-                        + "  actual:\n" + "".join(f"    |{l}\n" for l in actual_lines)
-                        + (f"  stderr: {errors}\n" if errors else ""))
+                if not ok:
+                    failures.append(describe_failure(where, rc, actual_lines, errors, expected))
     for keyword in skip:
         if keyword not in seen:
             failures.append(f"skip.txt names {keyword!r}, which has no entry")

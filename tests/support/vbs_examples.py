@@ -1,0 +1,34 @@
+"""Running a documented example through vbsrun and judging its output; shared
+by the tests of the help reference and of the guide."""
+import subprocess
+
+
+def run_example(vbsrun, script, code):
+    """Runs the code lines; returns (exit code or None on a time-out, output
+    lines, stderr text)."""
+    # vbsrun reads a file without a byte order mark as GBK.
+    with open(script, "w", encoding="utf-8") as f:
+        f.write("\ufeff" + "\r\n".join(code) + "\r\n")
+    try:
+        run = subprocess.run([vbsrun, script], capture_output=True,
+                             stdin=subprocess.DEVNULL, timeout=20)
+    except subprocess.TimeoutExpired:
+        return None, [], ""
+    lines = run.stdout.decode("utf-8", "replace").replace("\r\n", "\n").split("\n")
+    if lines and lines[-1] == "":
+        lines.pop()
+    return run.returncode, lines, run.stderr.decode("utf-8", "replace").strip()
+
+
+def passed(rc, actual, errors, expected):
+    return rc == 0 and not errors and actual == expected
+
+
+def describe_failure(where, rc, actual, errors, expected):
+    """The failure text for an example that did not pass."""
+    if rc is None:
+        return f"{where}: example did not finish"
+    return (f"{where}: example output differs (exit {rc})\n"
+            + "  expected:\n" + "".join(f"    |{l}\n" for l in expected)
+            + "  actual:\n" + "".join(f"    |{l}\n" for l in actual)
+            + (f"  stderr: {errors}\n" if errors else ""))
