@@ -3,6 +3,7 @@
 #include "vbscript/Builtins.h"
 #include "vbscript/Coerce.h"
 #include "vbscript/Errors.h"
+#include "vbscript/ObjectLibrary.h"
 #include "vbscript/Vm.h"
 
 namespace vbs {
@@ -43,8 +44,8 @@ Value fnRGB(Vm&, Args a)
     return Value::lng(channel(0) | (channel(1) << 8) | (channel(2) << 16));
 }
 
-// No automation classes exist yet; every class name fails the same way.
-Value fnCreateObject(Vm&, Args a) { toStr(a[0]); raise(err::CantCreateObject); }
+Value fnCreateObject(Vm& vm, Args a) { return createObject(vm, toStr(a[0])); }
+// There is no running-object table to attach to.
 Value fnGetObject(Vm&, Args) { raise(err::CantCreateObject); }
 
 Value fnScriptEngine(Vm&, Args) { return Value::str(u"VBScript"); }

@@ -79,6 +79,7 @@ std::u16string formatError(const ScriptError& e)
 {
     std::u16string desc = e.description.empty() ? errorDescription(e.number) : e.description;
     if (desc.empty()) desc = u"未知的运行时错误";
+    desc += e.detail;
     std::u16string text = u"第 " + num(e.line) + u" 行，第 " + num(e.column) + u" 列：运行时错误 " + num(e.number) + u"：" + desc;
     if (!e.source.empty() && e.source != ErrObject::defaultSource()) text += u"（来源：" + e.source + u"）";
     return text;

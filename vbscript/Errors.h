@@ -41,6 +41,7 @@ struct ScriptError {
     std::u16string source;       // empty: the engine's own source name
     int line = 0;                // set by the innermost frame it leaves
     int column = 0;
+    std::u16string detail = {};  // shown after the description in the error text, not in Err
 };
 
 [[noreturn]] void raise(int number);

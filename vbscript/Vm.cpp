@@ -8,6 +8,7 @@
 #include "vbscript/ClassInstance.h"
 #include "vbscript/Coerce.h"
 #include "vbscript/Compiler.h"
+#include "vbscript/ObjectLibrary.h"
 #include "vbscript/ErrObject.h"
 #include "vbscript/Operators.h"
 #include "vbscript/Parser.h"
@@ -560,7 +561,12 @@ void Vm::newObject(Frame& f, const Instr& in)
     int cls = in.b;
     if (cls < 0) {
         auto it = rt_.names.find(f.proc->names[static_cast<std::size_t>(in.d)]);
-        if (it == rt_.names.end() || it->second.kind != GlobalName::Class) raise(err::ClassNotDefined);
+        if (it == rt_.names.end() || it->second.kind != GlobalName::Class) {
+            auto builtin = newBuiltinObject(*this, f.proc->names[static_cast<std::size_t>(in.d)]);
+            if (!builtin) raise(err::ClassNotDefined);
+            push(std::move(*builtin));
+            return;
+        }
         cls = it->second.index;
     }
     push(newInstance(*rt_.classes[static_cast<std::size_t>(cls)]));

@@ -74,12 +74,15 @@ TEST_P(Conformance, MatchesExpectedOutput)
 {
     fs::path script = fs::path(VBS_SCRIPT_DIR) / GetParam();
     Expectation e = readExpectations(script);
-    fs::path tmp = fs::temp_directory_path() / ("vbsconf_" + std::to_string(::getpid()));
-    fs::create_directories(tmp);
+    fs::path tmp = fs::temp_directory_path() / ("vbsconf_" + std::to_string(::getpid()) + "_" + GetParam());
+    fs::path work = tmp / "work";
+    fs::create_directories(work);
     fs::path in = tmp / "in.txt", out = tmp / "out.txt", err = tmp / "err.txt";
     std::ofstream(in) << join(e.stdinLines);
-    std::string cmd = "cd '" + script.parent_path().string() + "' && timeout 60 '" VBSRUN_PATH "' '" +
-                      script.filename().string() + "' " + e.args + " < '" + in.string() + "' > '" + out.string() +
+    // Each script runs in a folder of its own, removed afterwards, so scripts
+    // that make files need no cleaning up of their own.
+    std::string cmd = "cd '" + work.string() + "' && timeout 60 '" VBSRUN_PATH "' '" + script.string() + "' " +
+                      e.args + " < '" + in.string() + "' > '" + out.string() +
                       "' 2> '" + err.string() + "'";
     int status = std::system(cmd.c_str());
     int code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;

@@ -1,0 +1,86 @@
+// The errors the standard objects raise, one table per class. Each case runs
+// in a fresh empty working folder, so file cases can make what they need.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <unistd.h>
+
+#include "TestHost.h"
+#include "common/textcodec/TextCodec.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct ObjectErrorCase {
+    const char16_t* script;
+    int number;
+    int line;
+};
+
+void PrintTo(const ObjectErrorCase& c, std::ostream* os) { *os << textcodec::EncodeUtf8(c.script).bytes; }
+
+class ObjectErrors : public ::testing::TestWithParam<ObjectErrorCase> {
+protected:
+    void SetUp() override
+    {
+        home_ = fs::current_path();
+        dir_ = fs::temp_directory_path() / ("vbsobjerr_" + std::to_string(::getpid()));
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+        fs::current_path(dir_);
+    }
+    void TearDown() override
+    {
+        fs::current_path(home_);
+        std::error_code ec;
+        fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add, ec);
+        fs::remove_all(dir_, ec);
+    }
+
+private:
+    fs::path home_, dir_;
+};
+
+TEST_P(ObjectErrors, RaisesStandardNumber)
+{
+    const ObjectErrorCase& c = GetParam();
+    TestHost host;
+    vbs::Engine engine(host);
+    EXPECT_FALSE(engine.execute(c.script));
+    EXPECT_EQ(engine.errorNumber(), c.number) << textcodec::EncodeUtf8(engine.errorText()).bytes;
+    EXPECT_EQ(engine.errorLine(), c.line);
+}
+
+const ObjectErrorCase kCreation[] = {
+    {u"Set o = CreateObject(\"No.Such.Class\")", 429, 1},
+    {u"Set o = GetObject(\"x\")", 429, 1},
+    {u"Set o = New NoSuchClass", 506, 1},
+};
+INSTANTIATE_TEST_SUITE_P(Creation, ObjectErrors, ::testing::ValuesIn(kCreation));
+
+// Dictionary
+const ObjectErrorCase kDictionary[] = {
+    {u"Set d = CreateObject(\"Scripting.Dictionary\")\nd.NoSuchMember", 438, 2},
+};
+INSTANTIATE_TEST_SUITE_P(Dictionary, ObjectErrors, ::testing::ValuesIn(kDictionary));
+
+// RegExp
+const ObjectErrorCase kRegExp[] = {
+    {u"Set r = New RegExp\nr.NoSuchMember", 438, 2},
+};
+INSTANTIATE_TEST_SUITE_P(RegExp, ObjectErrors, ::testing::ValuesIn(kRegExp));
+
+// FileSystemObject and its File, Folder, Drive and TextStream objects
+const ObjectErrorCase kFileSystem[] = {
+    {u"Set f = CreateObject(\"Scripting.FileSystemObject\")\nf.NoSuchMember", 438, 2},
+};
+INSTANTIATE_TEST_SUITE_P(FileSystem, ObjectErrors, ::testing::ValuesIn(kFileSystem));
+
+// WScript.Shell
+const ObjectErrorCase kShell[] = {
+    {u"Set s = CreateObject(\"WScript.Shell\")\ns.NoSuchMember", 438, 2},
+};
+INSTANTIATE_TEST_SUITE_P(Shell, ObjectErrors, ::testing::ValuesIn(kShell));
+
+}  // namespace

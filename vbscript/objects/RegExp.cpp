@@ -1,0 +1,9 @@
+// Placeholder until the class is written.
+#include "vbscript/Errors.h"
+#include "vbscript/objects/Factories.h"
+
+namespace vbs {
+
+Value makeRegExp(Vm&) { raise(err::CantCreateObject); }
+
+}  // namespace vbs
