@@ -4,8 +4,9 @@ and prints the ratios. Times are CPU seconds (user + system) of the child,
 best of the repeats, so a busy machine skews them less than wall time. Goal: every vbs/py ratio below 1, every vbs/lua
 ratio at most 2.
 
-usage: bench/engine/compare.py [path/to/vbsrun] [repeats]
+usage: bench/engine/compare.py [path/to/vbsrun] [repeats] [name...]
 """
+import glob
 import os
 import resource
 import shutil
@@ -13,7 +14,8 @@ import subprocess
 import sys
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-NAMES = ["fib", "loop", "concat", "quicksort", "strings", "methods"]
+# Every NAME.vbs here has NAME.lua and NAME.py doing the same work.
+NAMES = sorted(os.path.basename(p)[:-4] for p in glob.glob(os.path.join(HERE, "*.vbs")))
 
 
 def best_time(cmd, repeats):
@@ -37,7 +39,8 @@ def main():
     lua = shutil.which("lua5.4")
     print(f"{'benchmark':<10} {'vbsrun':>8} {'lua5.4':>8} {'python3':>8} {'vbs/lua':>8} {'vbs/py':>8}")
     failed = False
-    for name in NAMES:
+    names = sys.argv[3:] or NAMES
+    for name in names:
         t_vbs, _ = best_time([vbsrun, f"{name}.vbs"], repeats)
         t_py, _ = best_time([sys.executable, f"{name}.py"], repeats)
         t_lua = best_time([lua, f"{name}.lua"], repeats)[0] if lua else float("nan")
