@@ -13,6 +13,8 @@ enum : int {
     InvalidNull = 94, ObjectRequired = 424, CantCreateObject = 429,
     NoSuchMember = 438, NoSuchAction = 445, NamedArgs = 446, ArgNotOptional = 449,
     WrongArgCount = 450, NotCollection = 451, InvalidPicture = 481,
+    KeyExists = 457, RegExpSyntax = 5017, RegExpQuantifier = 5018, RegExpBracket = 5019,
+    RegExpParen = 5020, RegExpRange = 5021, ElementNotFound = 32811,
     Undefined = 500, IllegalAssign = 501, BadReference = 505, ClassNotDefined = 506,
     // compile errors
     Syntax = 1002, ExpectColon = 1003, ExpectLParen = 1005, ExpectRParen = 1006,
