@@ -59,6 +59,20 @@ const ObjectErrorCase kCreation[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Creation, ObjectErrors, ::testing::ValuesIn(kCreation));
 
+// The error text names the class that is missing; Err.Description stays the
+// standard text, as scripts compare it.
+TEST(ObjectCreation, UnknownProgIdIsNamedInErrorTextOnly)
+{
+    TestHost host;
+    vbs::Engine engine(host);
+    EXPECT_FALSE(engine.execute(u"Set o = CreateObject(\"Excel.Application\")"));
+    EXPECT_NE(engine.errorText().find(u"'Excel.Application'"), std::u16string::npos);
+    EXPECT_TRUE(engine.execute(u"On Error Resume Next\nSet o = CreateObject(\"Excel.Application\")\n"
+                               u"WScript.Echo Err.Number & \"|\" & Err.Description"));
+    ASSERT_EQ(host.echoes.size(), 1u);
+    EXPECT_EQ(host.echoes[0], u"429|无法创建对象");
+}
+
 // Dictionary
 const ObjectErrorCase kDictionary[] = {
     {u"Set d = CreateObject(\"Scripting.Dictionary\")\nd.NoSuchMember", 438, 2},
