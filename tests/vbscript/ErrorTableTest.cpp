@@ -46,7 +46,7 @@ const ErrorCase kRuntime[] = {
     {u"x = CStr(Null)", 94, 1, 1},
     {u"Sub S(a)\nEnd Sub\nS 1, 2", 450, 3, 1},
     {u"Dim a(2)\nReDim a(3)", 10, 2, 1},
-    {u"Set d = CreateObject(\"Scripting.Dictionary\")", 429, 1, 1},
+    {u"Set d = CreateObject(\"No.Such.Class\")", 429, 1, 1},
     {u"For Each x In 5\nNext", 451, 1, 1},
     {u"Dim o\nSet o = Nothing\nx = o", 91, 3, 1},
     {u"Set p = LoadPicture(\"a.bmp\")", 481, 1, 1},

@@ -74,14 +74,48 @@ TEST(ObjectCreation, UnknownProgIdIsNamedInErrorTextOnly)
 }
 
 // Dictionary
+#define DICT u"Set d = CreateObject(\"Scripting.Dictionary\")\nd.Add \"a\", 1\n"
 const ObjectErrorCase kDictionary[] = {
-    {u"Set d = CreateObject(\"Scripting.Dictionary\")\nd.NoSuchMember", 438, 2},
+    {DICT u"d.NoSuchMember", 438, 3},
+    {DICT u"d.Add \"a\", 2", 457, 3},
+    {DICT u"d.Add 1, 1\nd.Add 1.0, 2", 457, 4},
+    {DICT u"d.Remove \"b\"", 32811, 3},
+    {DICT u"d.Remove \"A\"", 32811, 3},
+    {DICT u"d.Key(\"b\") = \"c\"", 32811, 3},
+    {DICT u"d.Add \"b\", 2\nd.Key(\"b\") = \"a\"", 457, 4},
+    {DICT u"x = d.Key(\"a\")", 438, 3},
+    {DICT u"d.CompareMode = 1", 5, 3},
+    {u"Set d = CreateObject(\"Scripting.Dictionary\")\nd.CompareMode = -1", 5, 2},
+    {DICT u"d.Add Array(1), 2", 13, 3},
+    {DICT u"x = d(Array(1))", 13, 3},
+    {DICT u"d.Add \"b\"", 450, 3},
+    {DICT u"x = d.Exists()", 450, 3},
+    {DICT u"x = d.Item()", 450, 3},
+    {DICT u"d.Count = 3", 445, 3},
+    {DICT u"d.RemoveAll 1", 450, 3},
 };
+#undef DICT
 INSTANTIATE_TEST_SUITE_P(Dictionary, ObjectErrors, ::testing::ValuesIn(kDictionary));
 
 // RegExp
 const ObjectErrorCase kRegExp[] = {
     {u"Set r = New RegExp\nr.NoSuchMember", 438, 2},
+    {u"Set r = New RegExp\nr.Pattern = \"(a\"\nx = r.Test(\"a\")", 5020, 3},
+    {u"Set r = New RegExp\nr.Pattern = \"[a\"\nSet m = r.Execute(\"a\")", 5019, 3},
+    {u"Set r = New RegExp\nr.Pattern = \"+a\"\nx = r.Replace(\"a\", \"b\")", 5018, 3},
+    {u"Set r = New RegExp\nr.Pattern = \"[b-a]\"\nx = r.Test(\"a\")", 5021, 3},
+    {u"Set r = New RegExp\nr.Pattern = \"a\\Z\"\nx = r.Test(\"a\")", 5017, 3},
+    {u"Set r = New RegExp\nr.Pattern = \"(?<=a)b\"\nx = r.Test(\"ab\")", 5017, 3},
+    {u"Set r = New RegExp\nr.Pattern = \"(a+)+[bc]\"\nx = r.Test(String(40, \"a\"))", 28, 3},
+    {u"Set r = New RegExp\nx = r.Test(Null)", 94, 2},
+    {u"Set r = New RegExp\nx = r.Test()", 450, 2},
+    {u"Set r = New RegExp\nx = r.Replace(\"a\")", 450, 2},
+    {u"Set r = New RegExp\nr.Test = 1", 445, 2},
+    {u"Set r = New RegExp\nr.Pattern = \"a\"\nSet ms = r.Execute(\"aa\")\nx = ms(1)", 5, 4},
+    {u"Set r = New RegExp\nr.Pattern = \"a\"\nSet ms = r.Execute(\"aa\")\nx = ms(-1)", 5, 4},
+    {u"Set r = New RegExp\nr.Pattern = \"(a)\"\nSet m = r.Execute(\"a\")(0)\nx = m.SubMatches(1)", 5, 4},
+    {u"Set r = New RegExp\nr.Pattern = \"a\"\nSet m = r.Execute(\"a\")(0)\nm.Value = \"b\"", 445, 4},
+    {u"Set r = New RegExp\nr.Pattern = \"a\"\nSet ms = r.Execute(\"a\")\nms.Count = 2", 445, 4},
 };
 INSTANTIATE_TEST_SUITE_P(RegExp, ObjectErrors, ::testing::ValuesIn(kRegExp));
 
