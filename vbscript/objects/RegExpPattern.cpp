@@ -41,12 +41,66 @@ std::size_t braceQuantifier(std::u16string_view p, std::size_t i)
     return 0;
 }
 
+bool isOctal(char16_t c) { return c >= u'0' && c <= u'7'; }
+
+// Capturing groups in the whole pattern: a back reference may name a later one.
+int countGroups(std::u16string_view p)
+{
+    int groups = 0;
+    bool inClass = false;
+    for (std::size_t i = 0; i < p.size(); ++i) {
+        if (p[i] == u'\\') ++i;
+        else if (inClass) inClass = p[i] != u']';
+        else if (p[i] == u'[') inClass = true;
+        else if (p[i] == u'(' && (i + 1 >= p.size() || p[i + 1] != u'?')) ++groups;
+    }
+    return groups;
+}
+
+// An octal escape of up to three digits (at most \377) at p[i]; appends it
+// and returns the digits used, 0 when p[i] is not an octal digit.
+std::size_t octalEscape(std::u16string_view p, std::size_t i, std::u16string& out)
+{
+    std::size_t j = i;
+    int value = 0;
+    while (j < p.size() && j - i < 3 && isOctal(p[j]) && value * 8 + (p[j] - u'0') <= 0377) value = value * 8 + (p[j++] - u'0');
+    if (j == i) return 0;
+    out += u"\\o{";
+    out.append(p.substr(i, j - i));
+    out += u'}';
+    return j - i;
+}
+
+// \n, \nm and \nml after the backslash at p[i - 1]: a back reference when
+// that many groups exist, else an octal escape, else the digit itself.
+std::size_t digitEscape(std::u16string_view p, std::size_t i, int groups, bool inClass, std::u16string& out)
+{
+    if (!inClass && p[i] != u'0') {
+        int one = p[i] - u'0';
+        if (i + 1 < p.size() && isDigit(p[i + 1])) {
+            int two = one * 10 + (p[i + 1] - u'0');
+            if (two <= groups) {
+                out += u"\\g{" + asciiToU16(std::to_string(two)) + u"}";
+                return 2;
+            }
+        }
+        if (one <= groups) {
+            out += u"\\g{" + asciiToU16(std::to_string(one)) + u"}";
+            return 1;
+        }
+    }
+    if (std::size_t used = octalEscape(p, i, out)) return used;
+    out += p[i];  // \8 and \9 stand for the digit
+    return 1;
+}
+
 }  // namespace
 
 std::u16string translatePattern(std::u16string_view p, bool multiline)
 {
     std::u16string out;
     out.reserve(p.size() + 16);
+    int groups = countGroups(p);
     bool inClass = false;
     std::size_t i = 0;
     while (i < p.size()) {
@@ -54,6 +108,10 @@ std::u16string translatePattern(std::u16string_view p, bool multiline)
         if (c == u'\\') {
             if (i + 1 >= p.size()) refuse(err::RegExpSyntax, u"模式以 \\ 结尾");
             char16_t n = p[i + 1];
+            if (isDigit(n)) {
+                i += 1 + digitEscape(p, i + 1, groups, inClass, out);
+                continue;
+            }
             if (n == u'v') {
                 out += u"\\x0B";
             } else if (n == u'c') {

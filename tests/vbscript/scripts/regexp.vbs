@@ -111,6 +111,14 @@ WScript.Echo re.Execute("<a><b>")(0), re.Execute("<a><b>").Count
 re.Pattern = "(\w)\1"
 WScript.Echo re.Replace("aabbcd", "[$1]")
 ' expect: [a][b]cd
+' \n is a back reference when the pattern has n groups, else an octal escape.
+s = ""
+For Each t In Array(Array("(a)\10", "aa0"), Array("\101", "A"), Array("a\0b", "a" & Chr(0) & "b"), Array("\8", "8"), Array("[\101]", "A"), Array("(a)(b)(c)(d)(e)(f)(g)(h)(i)(j)\10", "abcdefghijj"), Array("\1(a)", "a"))
+    re.Pattern = t(0)
+    s = s & re.Test(t(1)) & " "
+Next
+WScript.Echo Trim(s)
+' expect: True True True True True True True
 re.Pattern = "\x41\u4E2D"
 WScript.Echo re.Test("A中")
 ' expect: -1
