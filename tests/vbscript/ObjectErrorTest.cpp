@@ -126,9 +126,46 @@ const ObjectErrorCase kFileSystem[] = {
 INSTANTIATE_TEST_SUITE_P(FileSystem, ObjectErrors, ::testing::ValuesIn(kFileSystem));
 
 // WScript.Shell
+#define WSH_SHELL u"Set s = CreateObject(\"WScript.Shell\")\n"
 const ObjectErrorCase kShell[] = {
-    {u"Set s = CreateObject(\"WScript.Shell\")\ns.NoSuchMember", 438, 2},
+    {WSH_SHELL u"s.NoSuchMember", 438, 2},
+    // no registry on this system
+    {WSH_SHELL u"x = s.RegRead(\"HKCU\\Software\\Q\\v\")", -2147024894, 2},
+    {WSH_SHELL u"s.RegWrite \"HKCU\\Software\\Q\\v\", 1, \"REG_DWORD\"", -2147024894, 2},
+    {WSH_SHELL u"s.RegDelete \"HKCU\\Software\\Q\\\"", -2147024894, 2},
+    {WSH_SHELL u"s.RegWrite \"HKCU\\Software\\Q\\v\"", 450, 2},
+    // members that need Windows
+    {WSH_SHELL u"Set l = s.CreateShortcut(\"a.lnk\")", 5, 2},
+    {WSH_SHELL u"s.SendKeys \"a\"", 5, 2},
+    {WSH_SHELL u"x = s.AppActivate(\"Notepad\")", 5, 2},
+    {WSH_SHELL u"s.LogEvent 0, \"x\"", 5, 2},
+    // commands
+    {WSH_SHELL u"s.Run \"\"", 5, 2},
+    {WSH_SHELL u"s.Run \"  \", 1, True", 5, 2},
+    {WSH_SHELL u"s.Run", 450, 2},
+    {WSH_SHELL u"Set e = s.Exec(\"\")", 5, 2},
+    {WSH_SHELL u"Set e = s.Exec(\"true\")\ne.StdOut.Write \"x\"", 54, 3},
+    {WSH_SHELL u"Set e = s.Exec(\"true\")\nx = e.StdIn.ReadLine", 54, 3},
+    {WSH_SHELL u"Set e = s.Exec(\"true\")\nx = e.StdOut.ReadLine", 62, 3},
+    {WSH_SHELL u"Set e = s.Exec(\"echo a\")\ne.StdOut.SkipLine\ne.StdOut.SkipLine", 62, 4},
+    {WSH_SHELL u"Set e = s.Exec(\"cat\")\ne.StdIn.Close\ne.StdIn.Write \"x\"", 54, 4},
+    {WSH_SHELL u"Set e = s.Exec(\"true\")\nDo While e.Status = 0\nLoop\ne.StdIn.Write \"x\"", 57, 5},
+    {WSH_SHELL u"Set e = s.Exec(\"true\")\nx = e.StdOut.Read(-1)", 5, 3},
+    {WSH_SHELL u"Set e = s.Exec(\"true\")\ne.Status = 1", 445, 3},
+    {WSH_SHELL u"Set e = s.Exec(\"true\")\ne.NoSuchMember", 438, 3},
+    // folders and the environment
+    {WSH_SHELL u"s.CurrentDirectory = \"no_such_folder\"", 76, 2},
+    {WSH_SHELL u"s.Run \"touch plain\", , True\ns.CurrentDirectory = \"plain\"", 76, 3},
+    {WSH_SHELL u"x = s.CurrentDirectory(1)", 450, 2},
+    {WSH_SHELL u"Set v = s.Environment(\"Nonsense\")", 5, 2},
+    {WSH_SHELL u"x = s.Environment(\"Process\")(\"\")", 5, 2},
+    {WSH_SHELL u"s.Environment(\"Process\").Item(\"A=B\") = 1", 5, 2},
+    {WSH_SHELL u"s.Environment(\"Process\").Remove \"\"", 5, 2},
+    {WSH_SHELL u"x = s.SpecialFolders(99)", 9, 2},
+    {WSH_SHELL u"s.SpecialFolders.Item(\"Desktop\") = \"x\"", 445, 2},
+    {WSH_SHELL u"x = s.Popup()", 450, 2},
 };
+#undef WSH_SHELL
 INSTANTIATE_TEST_SUITE_P(Shell, ObjectErrors, ::testing::ValuesIn(kShell));
 
 }  // namespace
