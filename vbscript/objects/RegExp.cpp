@@ -22,8 +22,6 @@ Value newObject(A&&... a)
 // Count, Item(i) as the default member, and For Each over a fixed list.
 class ListObject : public NativeObject {
 public:
-    explicit ListObject(std::vector<Value> items) : items_(std::move(items)) {}
-
     void invoke(int id, Invoke kind, Args args, Value& result) override
     {
         if (kind == Invoke::Let || kind == Invoke::Set) raise(err::NoSuchAction);
@@ -32,13 +30,13 @@ public:
         case 0: {  // Item
             arity(args, 1, 1);
             std::int32_t i = toLong(args[0]);
-            if (i < 0 || static_cast<std::size_t>(i) >= items_.size()) raise(err::InvalidCall);
-            result = items_[static_cast<std::size_t>(i)];
+            if (i < 0 || static_cast<std::size_t>(i) >= size()) raise(err::InvalidCall);
+            result = at(static_cast<std::size_t>(i));
             return;
         }
         case 1:  // Count
             arity(args, 0, 0);
-            result = Value::lng(static_cast<std::int32_t>(items_.size()));
+            result = Value::lng(static_cast<std::int32_t>(size()));
             return;
         default: raise(err::NoSuchMember);
         }
@@ -51,8 +49,8 @@ public:
             explicit Each(ListObject* list) : keep_(Value::object(list)), list_(list) {}
             bool next(Value& out) override
             {
-                if (i_ >= list_->items_.size()) return false;
-                out = list_->items_[i_++];
+                if (i_ >= list_->size()) return false;
+                out = list_->at(i_++);
                 return true;
             }
 
@@ -65,38 +63,53 @@ public:
     }
 
 protected:
+    virtual std::size_t size() const = 0;
+    virtual Value at(std::size_t i) const = 0;
+
     std::span<const char16_t* const> memberNames() const override
     {
         static const char16_t* const names[] = {u"item", u"count"};
         return names;
     }
+};
+
+class SubMatches : public ListObject {
+public:
+    explicit SubMatches(std::vector<Value> items) : items_(std::move(items)) {}
+    std::u16string typeName() const override { return u"ISubMatches"; }
+
+protected:
+    std::size_t size() const override { return items_.size(); }
+    Value at(std::size_t i) const override { return items_[i]; }
 
 private:
     std::vector<Value> items_;
 };
 
-class SubMatches : public ListObject {
-public:
-    using ListObject::ListObject;
-    std::u16string typeName() const override { return u"ISubMatches"; }
-};
-
-class Matches : public ListObject {
-public:
-    using ListObject::ListObject;
-    std::u16string typeName() const override { return u"IMatchCollection2"; }
+// What Execute found: the subject and, per match, begin/end pairs for the
+// whole match and each group (-1 when unset). Match objects are made only
+// when asked for, so a million matches cost a few bytes each.
+struct MatchList {
+    std::u16string subject;
+    int groups = 0;
+    std::vector<std::int32_t> offsets;
+    std::size_t stride() const { return 2 * static_cast<std::size_t>(groups + 1); }
+    std::size_t count() const { return offsets.size() / stride(); }
 };
 
 class Match : public NativeObject {
 public:
-    Match(std::u16string_view subject, const CompiledPattern& re)
-        : value_(subject.substr(re.begin(0), re.end(0) - re.begin(0))),
-          firstIndex_(static_cast<std::int32_t>(re.begin(0)))
+    Match(const MatchList& list, std::size_t index)
     {
-        subs_.reserve(static_cast<std::size_t>(re.groups()));
-        for (int g = 1; g <= re.groups(); ++g) {
-            if (re.begin(g) == PCRE2_UNSET) subs_.emplace_back();
-            else subs_.push_back(Value::str(subject.substr(re.begin(g), re.end(g) - re.begin(g))));
+        const std::int32_t* o = list.offsets.data() + index * list.stride();
+        std::u16string_view subject = list.subject;
+        value_ = subject.substr(static_cast<std::size_t>(o[0]), static_cast<std::size_t>(o[1] - o[0]));
+        firstIndex_ = o[0];
+        subs_.reserve(static_cast<std::size_t>(list.groups));
+        for (int g = 1; g <= list.groups; ++g) {
+            if (o[2 * g] < 0) subs_.emplace_back();
+            else subs_.push_back(Value::str(subject.substr(static_cast<std::size_t>(o[2 * g]),
+                                                           static_cast<std::size_t>(o[2 * g + 1] - o[2 * g]))));
         }
     }
     std::u16string typeName() const override { return u"IMatch2"; }
@@ -130,9 +143,22 @@ protected:
 
 private:
     std::u16string value_;
-    std::int32_t firstIndex_;
+    std::int32_t firstIndex_ = 0;
     std::vector<Value> subs_;  // until SubMatches is first asked for
     Value subMatches_;
+};
+
+class Matches : public ListObject {
+public:
+    explicit Matches(std::unique_ptr<MatchList> list) : list_(std::move(list)) {}
+    std::u16string typeName() const override { return u"IMatchCollection2"; }
+
+protected:
+    std::size_t size() const override { return list_->count(); }
+    Value at(std::size_t i) const override { return newObject<Match>(*list_, i); }
+
+private:
+    std::unique_ptr<MatchList> list_;
 };
 
 // A replacement string cut into pieces once per Replace call.
@@ -275,11 +301,19 @@ private:
         }
     }
 
-    Value execute(const std::u16string& subject)
+    Value execute(std::u16string subject)
     {
-        std::vector<Value> found;
-        eachMatch(subject, [&](const CompiledPattern& re) { found.push_back(newObject<Match>(subject, re)); });
-        return newObject<Matches>(std::move(found));
+        auto list = std::make_unique<MatchList>();
+        list->subject = std::move(subject);
+        list->groups = pattern().groups();
+        eachMatch(list->subject, [&](const CompiledPattern& re) {
+            for (int g = 0; g <= list->groups; ++g) {
+                bool set = re.begin(g) != PCRE2_UNSET;
+                list->offsets.push_back(set ? static_cast<std::int32_t>(re.begin(g)) : -1);
+                list->offsets.push_back(set ? static_cast<std::int32_t>(re.end(g)) : -1);
+            }
+        });
+        return newObject<Matches>(std::move(list));
     }
 
     std::u16string replace(std::u16string_view subject, std::u16string_view with)
