@@ -20,16 +20,28 @@ namespace vbs {
 
 std::u16string decodeSystemText(std::string_view bytes)
 {
-    if (auto t = textcodec::DecodeUtf8(bytes)) return *std::move(t);
-    if (auto t = textcodec::DecodeGbk(bytes)) return *std::move(t);
     std::u16string out;
     out.reserve(bytes.size());
+    for (unsigned char c : bytes) {
+        if (c >= 0x80) { out.clear(); break; }
+        out += static_cast<char16_t>(c);
+    }
+    if (out.size() == bytes.size()) return out;  // plain ASCII, the usual case
+    if (auto t = textcodec::DecodeUtf8(bytes)) return *std::move(t);
+    if (auto t = textcodec::DecodeGbk(bytes)) return *std::move(t);
     for (unsigned char c : bytes) out += static_cast<char16_t>(c);
     return out;
 }
 
 std::string encodeSystemText(std::u16string_view text)
 {
+    std::string ascii;
+    ascii.reserve(text.size());
+    for (char16_t c : text) {
+        if (c >= 0x80) break;
+        ascii += static_cast<char>(c);
+    }
+    if (ascii.size() == text.size()) return ascii;
     auto r = textcodec::EncodeUtf8(text);
     if (r.ok()) return std::move(r.bytes);
     std::u16string fixed(text);
