@@ -98,25 +98,27 @@ const ObjectErrorCase kDictionary[] = {
 INSTANTIATE_TEST_SUITE_P(Dictionary, ObjectErrors, ::testing::ValuesIn(kDictionary));
 
 // RegExp
+#define REGEXP u"Set r = New RegExp\n"
 const ObjectErrorCase kRegExp[] = {
-    {u"Set r = New RegExp\nr.NoSuchMember", 438, 2},
-    {u"Set r = New RegExp\nr.Pattern = \"(a\"\nx = r.Test(\"a\")", 5020, 3},
-    {u"Set r = New RegExp\nr.Pattern = \"[a\"\nSet m = r.Execute(\"a\")", 5019, 3},
-    {u"Set r = New RegExp\nr.Pattern = \"+a\"\nx = r.Replace(\"a\", \"b\")", 5018, 3},
-    {u"Set r = New RegExp\nr.Pattern = \"[b-a]\"\nx = r.Test(\"a\")", 5021, 3},
-    {u"Set r = New RegExp\nr.Pattern = \"a\\Z\"\nx = r.Test(\"a\")", 5017, 3},
-    {u"Set r = New RegExp\nr.Pattern = \"(?<=a)b\"\nx = r.Test(\"ab\")", 5017, 3},
-    {u"Set r = New RegExp\nr.Pattern = \"(a+)+[bc]\"\nx = r.Test(String(40, \"a\"))", 28, 3},
-    {u"Set r = New RegExp\nx = r.Test(Null)", 94, 2},
-    {u"Set r = New RegExp\nx = r.Test()", 450, 2},
-    {u"Set r = New RegExp\nx = r.Replace(\"a\")", 450, 2},
-    {u"Set r = New RegExp\nr.Test = 1", 445, 2},
-    {u"Set r = New RegExp\nr.Pattern = \"a\"\nSet ms = r.Execute(\"aa\")\nx = ms(1)", 5, 4},
-    {u"Set r = New RegExp\nr.Pattern = \"a\"\nSet ms = r.Execute(\"aa\")\nx = ms(-1)", 5, 4},
-    {u"Set r = New RegExp\nr.Pattern = \"(a)\"\nSet m = r.Execute(\"a\")(0)\nx = m.SubMatches(1)", 5, 4},
-    {u"Set r = New RegExp\nr.Pattern = \"a\"\nSet m = r.Execute(\"a\")(0)\nm.Value = \"b\"", 445, 4},
-    {u"Set r = New RegExp\nr.Pattern = \"a\"\nSet ms = r.Execute(\"a\")\nms.Count = 2", 445, 4},
+    {REGEXP u"r.NoSuchMember", 438, 2},
+    {REGEXP u"r.Pattern = \"(a\"\nx = r.Test(\"a\")", 5020, 3},
+    {REGEXP u"r.Pattern = \"[a\"\nSet m = r.Execute(\"a\")", 5019, 3},
+    {REGEXP u"r.Pattern = \"+a\"\nx = r.Replace(\"a\", \"b\")", 5018, 3},
+    {REGEXP u"r.Pattern = \"[b-a]\"\nx = r.Test(\"a\")", 5021, 3},
+    {REGEXP u"r.Pattern = \"a\\Z\"\nx = r.Test(\"a\")", 5017, 3},
+    {REGEXP u"r.Pattern = \"(?<=a)b\"\nx = r.Test(\"ab\")", 5017, 3},
+    {REGEXP u"r.Pattern = \"(a+)+[bc]\"\nx = r.Test(String(40, \"a\"))", 28, 3},
+    {REGEXP u"x = r.Test(Null)", 94, 2},
+    {REGEXP u"x = r.Test()", 450, 2},
+    {REGEXP u"x = r.Replace(\"a\")", 450, 2},
+    {REGEXP u"r.Test = 1", 445, 2},
+    {REGEXP u"r.Pattern = \"a\"\nSet ms = r.Execute(\"aa\")\nx = ms(1)", 5, 4},
+    {REGEXP u"r.Pattern = \"a\"\nSet ms = r.Execute(\"aa\")\nx = ms(-1)", 5, 4},
+    {REGEXP u"r.Pattern = \"(a)\"\nSet m = r.Execute(\"a\")(0)\nx = m.SubMatches(1)", 5, 4},
+    {REGEXP u"r.Pattern = \"a\"\nSet m = r.Execute(\"a\")(0)\nm.Value = \"b\"", 445, 4},
+    {REGEXP u"r.Pattern = \"a\"\nSet ms = r.Execute(\"a\")\nms.Count = 2", 445, 4},
 };
+#undef REGEXP
 INSTANTIATE_TEST_SUITE_P(RegExp, ObjectErrors, ::testing::ValuesIn(kRegExp));
 
 // FileSystemObject and its File, Folder, Drive and TextStream objects
