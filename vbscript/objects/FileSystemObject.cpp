@@ -36,7 +36,9 @@ std::vector<std::u16string> sources(const Value& spec, bool folders)
     int missing = folders ? ferr::PathNotFound : ferr::FileNotFound;
     std::u16string pattern = fileNamePart(path);
     if (!hasWildcard(pattern)) {
-        if (kindOf(path) != want) raisePath(missing, path);
+        Kind k = kindOf(path);
+        if (k == Kind::None) raiseErrno(ENOENT, path, folders);
+        if (k != want) raisePath(missing, path);
         return {path};
     }
     std::u16string dir = parentPart(path);
@@ -159,8 +161,9 @@ public:
             arity(args, 1, 1);
             std::u16string path = diskPath(args[0]);
             bool folder = id == kGetFolder;
-            if (kindOf(path) != (folder ? Kind::Folder : Kind::File))
-                raisePath(folder ? ferr::PathNotFound : ferr::FileNotFound, path);
+            Kind k = kindOf(path);
+            if (k == Kind::None) raiseErrno(ENOENT, path, folder);
+            if (k != (folder ? Kind::Folder : Kind::File)) raisePath(folder ? ferr::PathNotFound : ferr::FileNotFound, path);
             result = folder ? makeFolder(path) : makeFile(path);
             return;
         }

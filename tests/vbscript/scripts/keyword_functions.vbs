@@ -29,7 +29,7 @@ WScript.Echo RGB(1, 2, 3), ScriptEngine, TypeName(ScriptEngineBuildVersion), Scr
 WScript.Echo IsDate(d), IsEmpty(Empty), IsNull(Null), IsNumeric(1), IsObject(Nothing), TypeName(1), VarType(1)
 ' expect: -1 -1 -1 -1 -1 Integer 2
 On Error Resume Next
-Set o = CreateObject("Scripting.FileSystemObject")
+Set o = CreateObject("Excel.Application")
 WScript.Echo Err.Number
 ' expect: 429
 Err.Clear
