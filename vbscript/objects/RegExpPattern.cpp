@@ -229,14 +229,12 @@ CompiledPattern::CompiledPattern(std::u16string_view pattern, RegExpFlags flags)
     groups_ = static_cast<int>(count);
     data_ = pcre2_match_data_create_from_pattern(code_, nullptr);
     context_ = pcre2_match_context_create(nullptr);
+    if (context_) pcre2_set_heap_limit(context_, 256 * 1024);  // KiB
     if (!data_ || !context_) {
         release();
         raise(err::OutOfMemory);
     }
-    if (pcre2_jit_compile(code_, PCRE2_JIT_COMPLETE) == 0) {
-        jitStack_ = pcre2_jit_stack_create(32 * 1024, 2 * 1024 * 1024, nullptr);
-        if (jitStack_) pcre2_jit_stack_assign(context_, nullptr, jitStack_);
-    }
+    pcre2_jit_compile(code_, PCRE2_JIT_COMPLETE);  // without JIT, pcre2_match interprets
     ovector_ = pcre2_get_ovector_pointer(data_);
 }
 
@@ -256,7 +254,22 @@ void CompiledPattern::release()
 
 bool CompiledPattern::match(std::u16string_view subject, std::size_t start)
 {
-    int rc = pcre2_match(code_, reinterpret_cast<PCRE2_SPTR>(subject.data()), subject.size(), start, 0, data_, context_);
+    auto run = [&](std::uint32_t options) {
+        return pcre2_match(code_, reinterpret_cast<PCRE2_SPTR>(subject.data()), subject.size(), start, options, data_,
+                           context_);
+    };
+    int rc = run(0);
+    if (rc == PCRE2_ERROR_JIT_STACKLIMIT && !jitStack_) {
+        // The JIT's default 32 KiB stack is too small for this pattern: give
+        // it a larger one of its own, made only when needed.
+        jitStack_ = pcre2_jit_stack_create(64 * 1024, 8 * 1024 * 1024, nullptr);
+        if (jitStack_) {
+            pcre2_jit_stack_assign(context_, nullptr, jitStack_);
+            rc = run(0);
+        }
+    }
+    if (rc == PCRE2_ERROR_JIT_STACKLIMIT)  // the interpreter keeps its backtracking on the heap
+        rc = run(PCRE2_NO_JIT);
     if (rc == PCRE2_ERROR_NOMATCH) {
         pairs_ = 0;
         return false;

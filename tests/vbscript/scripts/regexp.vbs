@@ -126,6 +126,11 @@ re.Pattern = "\w+"
 WScript.Echo re.Execute("中文abc").Count, re.Execute("中文abc")(0).FirstIndex
 ' expect: 1 2
 
+' Deep backtracking state moves off the machine stack instead of failing.
+re.Pattern = "((a)|b)*c"
+WScript.Echo re.Test(String(200000, "a") & "c")
+' expect: -1
+
 ' Chinese text: positions count characters.
 re.Pattern = "(中)(文)"
 Set ms = re.Execute("说中文，写中文")
