@@ -234,7 +234,15 @@ public:
         if (kind == Invoke::Let || kind == Invoke::Set) {
             arity(args, 1, 1);
             switch (id) {
-            case mPattern: pattern_ = toStr(args[0]); compiled_.reset(); return;
+            case mPattern: {
+                std::u16string text = toStr(args[0]);
+                // Scripts often set the same pattern again in a loop: keep the compiled one.
+                if (text != pattern_) {
+                    pattern_ = std::move(text);
+                    compiled_.reset();
+                }
+                return;
+            }
             case mIgnoreCase: flags_.ignoreCase = toBool(args[0]); return;
             case mGlobal: global_ = toBool(args[0]); return;
             case mMultiline: flags_.multiline = toBool(args[0]); return;
