@@ -57,14 +57,19 @@ bool processAlive(int pid) { return ::kill(pid, 0) == 0; }
 
 std::string utf8(const std::u16string& s) { return textcodec::EncodeUtf8(s).bytes; }
 
+// Runs a script that must succeed, in an engine of its own.
+void runOk(TestHost& host, const char16_t* script)
+{
+    vbs::Engine engine(host);
+    ASSERT_TRUE(engine.execute(script)) << utf8(engine.errorText());
+}
+
 TEST(Shell, RunWithoutWaitLeavesNoZombie)
 {
     ASSERT_TRUE(childrenGone());
     TestHost host;
-    vbs::Engine engine(host);
-    ASSERT_TRUE(engine.execute(u"Set s = CreateObject(\"WScript.Shell\")\n"
-                               u"For i = 1 To 5\ns.Run \"true\"\ns.Run \"exit 3\", 0, False\nNext"))
-        << utf8(engine.errorText());
+    runOk(host, u"Set s = CreateObject(\"WScript.Shell\")\n"
+                u"For i = 1 To 5\ns.Run \"true\"\ns.Run \"exit 3\", 0, False\nNext");
     EXPECT_TRUE(childrenGone());
 }
 
@@ -73,13 +78,11 @@ TEST(Shell, ReleasedExecClosesPipesAndReapsTheChild)
     ASSERT_TRUE(childrenGone());
     int before = openFds();
     TestHost host;
-    vbs::Engine engine(host);
     // Cases: read to the end, never read, a stream kept after the object went.
-    ASSERT_TRUE(engine.execute(u"Set s = CreateObject(\"WScript.Shell\")\n"
-                               u"Set e = s.Exec(\"echo hi; echo err >&2\")\nx = e.StdOut.ReadAll\nSet e = Nothing\n"
-                               u"Set e = s.Exec(\"seq 1 100000\")\nSet e = Nothing\n"
-                               u"Set o = s.Exec(\"echo kept\").StdOut\nWScript.Echo o.ReadLine\nSet o = Nothing"))
-        << utf8(engine.errorText());
+    runOk(host, u"Set s = CreateObject(\"WScript.Shell\")\n"
+                u"Set e = s.Exec(\"echo hi; echo err >&2\")\nx = e.StdOut.ReadAll\nSet e = Nothing\n"
+                u"Set e = s.Exec(\"seq 1 100000\")\nSet e = Nothing\n"
+                u"Set o = s.Exec(\"echo kept\").StdOut\nWScript.Echo o.ReadLine\nSet o = Nothing");
     EXPECT_EQ(host.echoes, std::vector<std::u16string>{u"kept"});
     EXPECT_EQ(openFds(), before);
     EXPECT_TRUE(childrenGone());
@@ -90,11 +93,9 @@ TEST(Shell, ReleasingARunningExecDoesNotWaitForIt)
     ASSERT_TRUE(childrenGone());
     int before = openFds();
     TestHost host;
-    vbs::Engine engine(host);
     auto start = std::chrono::steady_clock::now();
-    ASSERT_TRUE(engine.execute(u"Set e = CreateObject(\"WScript.Shell\").Exec(\"exec sleep 30\")\n"
-                               u"WScript.Echo e.ProcessID\nSet e = Nothing"))
-        << utf8(engine.errorText());
+    runOk(host, u"Set e = CreateObject(\"WScript.Shell\").Exec(\"exec sleep 30\")\n"
+                u"WScript.Echo e.ProcessID\nSet e = Nothing");
     EXPECT_LT(std::chrono::steady_clock::now() - start, 10s);
     EXPECT_EQ(openFds(), before);
     ASSERT_EQ(host.echoes.size(), 1u);
