@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <unistd.h>
 
 #include "TestHost.h"
@@ -122,10 +123,67 @@ const ObjectErrorCase kRegExp[] = {
 INSTANTIATE_TEST_SUITE_P(RegExp, ObjectErrors, ::testing::ValuesIn(kRegExp));
 
 // FileSystemObject and its File, Folder, Drive and TextStream objects
+#define FSO u"Set f = CreateObject(\"Scripting.FileSystemObject\")\n"
+#define FSO_A FSO u"f.CreateTextFile(\"a.txt\").Close\n"
 const ObjectErrorCase kFileSystem[] = {
-    {u"Set f = CreateObject(\"Scripting.FileSystemObject\")\nf.NoSuchMember", 438, 2},
+    {FSO u"f.NoSuchMember", 438, 2},
+    // missing files and folders
+    {FSO u"Set t = f.OpenTextFile(\"missing.txt\")", 53, 2},
+    {FSO u"Set x = f.GetFile(\"missing.txt\")", 53, 2},
+    {FSO u"Set x = f.GetFolder(\"missing\")", 76, 2},
+    {FSO u"Set t = f.OpenTextFile(\"missing/a.txt\", 2, True)", 76, 2},
+    {FSO u"f.DeleteFile \"*.none\"", 53, 2},
+    {FSO u"f.DeleteFolder \"none*\"", 76, 2},
+    {FSO u"x = f.GetFile(\"C:\\a.txt\")", 76, 2},
+    {FSO u"Set d = f.GetDrive(\"Q:\")", 68, 2},
+    // existing targets
+    {FSO_A u"Set t = f.CreateTextFile(\"a.txt\", False)", 58, 3},
+    {FSO_A u"f.CreateFolder \"a.txt\"", 58, 3},
+    {FSO_A u"f.CopyFile \"a.txt\", \"a.txt\"", 70, 3},
+    // wrong mode, end of file
+    {FSO u"Set t = f.CreateTextFile(\"a.txt\")\nx = t.ReadLine", 54, 3},
+    {FSO_A u"Set t = f.OpenTextFile(\"a.txt\")\nt.Write \"x\"", 54, 4},
+    {FSO_A u"Set t = f.OpenTextFile(\"a.txt\")\nt.Close\nx = t.Read(1)", 54, 5},
+    {FSO_A u"Set t = f.OpenTextFile(\"a.txt\")\nx = t.ReadAll", 62, 4},
+    {FSO u"Set t = f.CreateTextFile(\"a.txt\")\nt.Write \"x\"\nt.Close\nSet t = f.OpenTextFile(\"a.txt\")\nt.Skip 1\nt.SkipLine",
+     62, 7},
+    // read-only files refuse deletion and replacement, for root too
+    {FSO_A u"f.GetFile(\"a.txt\").Attributes = 1\nf.DeleteFile \"a.txt\"", 70, 4},
+    {FSO_A u"f.GetFile(\"a.txt\").Attributes = 1\nSet t = f.CreateTextFile(\"a.txt\")", 70, 4},
+    {FSO_A u"f.GetFile(\"a.txt\").Attributes = 1\nSet t = f.OpenTextFile(\"a.txt\", 8)", 70, 4},
+    // bad arguments
+    {FSO u"Set t = f.OpenTextFile(\"a.txt\", 3, True)", 5, 2},
+    {FSO u"Set t = f.OpenTextFile(\"a.txt\", 1, True, 7)", 5, 2},
+    {FSO u"x = f.GetFile(\"\")", 5, 2},
+    {FSO u"x = f.GetSpecialFolder(7)", 5, 2},
+    {FSO u"Set t = f.CreateTextFile(\"a.txt\")\nt.Read -1", 54, 3},
+    {FSO_A u"Set t = f.OpenTextFile(\"a.txt\")\nx = t.Read(-1)", 5, 4},
+    {FSO u"Set t = f.CreateTextFile(\"a.txt\")\nt.WriteLine \"ok\" & ChrW(&HE01)", 5, 3},
+    {FSO u"f.GetFile(\"x\").Name = \"\"", 53, 2},
+    {FSO_A u"f.GetFile(\"a.txt\").Name = \"..\"", 52, 3},
 };
 INSTANTIATE_TEST_SUITE_P(FileSystem, ObjectErrors, ::testing::ValuesIn(kFileSystem));
+
+// A folder without permissions stops everyone but root.
+TEST_F(ObjectErrors, FileSystemPermissionDenied)
+{
+    if (::geteuid() == 0) GTEST_SKIP() << "root passes permission checks";
+    const char16_t* cases[] = {
+        FSO u"Set t = f.CreateTextFile(\"locked/a.txt\")",
+        FSO u"Set t = f.OpenTextFile(\"locked/in.txt\")",
+        FSO u"x = f.GetFolder(\"locked\").Files.Count",
+    };
+    fs::create_directories("locked");
+    std::ofstream("locked/in.txt") << "x";
+    fs::permissions("locked", fs::perms::none);
+    for (const char16_t* script : cases) {
+        TestHost host;
+        vbs::Engine engine(host);
+        EXPECT_FALSE(engine.execute(script));
+        EXPECT_EQ(engine.errorNumber(), 70) << textcodec::EncodeUtf8(engine.errorText()).bytes;
+    }
+    fs::permissions("locked", fs::perms::owner_all);
+}
 
 // WScript.Shell
 #define WSH_SHELL u"Set s = CreateObject(\"WScript.Shell\")\n"
