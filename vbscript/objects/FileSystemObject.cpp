@@ -50,6 +50,26 @@ std::vector<std::u16string> sources(const Value& spec, bool folders)
     return out;
 }
 
+// CopyFile, MoveFile, CopyFolder, MoveFolder. The destination is a folder to
+// put things in when the source has wildcards or it ends with a separator
+// (or, for files, when it is a folder already).
+void transfer(Args args, bool copy, bool folders)
+{
+    auto list = sources(args[0], folders);
+    std::u16string dstText = toStr(args[1]);
+    std::u16string dst = diskPath(args[1]);
+    bool into = hasWildcard(fileNamePart(diskPath(args[0]))) || isSep(dstText.back()) ||
+                (!folders && kindOf(dst) == Kind::Folder);
+    if (into && kindOf(dst) != Kind::Folder) raisePath(ferr::PathNotFound, dst);
+    bool overwrite = argBool(args, 2, true);
+    for (const std::u16string& from : list) {
+        std::u16string to = into ? buildPath(dst, fileNamePart(from)) : dst;
+        if (!copy) moveItem(from, to, folders);
+        else if (folders) copyFolder(from, to, overwrite);
+        else copyFile(from, to, overwrite);
+    }
+}
+
 std::u16string specialFolder(int which)
 {
     switch (which) {
@@ -99,35 +119,10 @@ public:
             result = Value::boolean(!text.empty() && isSep(text[0]) && kindOf(probePath(args[0])) != Kind::None);
             return;
         }
-        case kCopyFile: case kMoveFile: {
-            arity(args, 2, id == kCopyFile ? 3 : 2);
-            bool copy = id == kCopyFile;
-            auto list = sources(args[0], false);
-            std::u16string dstText = toStr(args[1]);
-            std::u16string dst = diskPath(args[1]);
-            bool into = hasWildcard(fileNamePart(diskPath(args[0]))) || isSep(dstText.back()) ||
-                        kindOf(dst) == Kind::Folder;
-            if (into && kindOf(dst) != Kind::Folder) raisePath(ferr::PathNotFound, dst);
-            for (const std::u16string& from : list) {
-                std::u16string to = into ? buildPath(dst, fileNamePart(from)) : dst;
-                if (copy) copyFile(from, to, argBool(args, 2, true));
-                else moveItem(from, to, false);
-            }
-            return;
-        }
-        case kCopyFolder: case kMoveFolder: {
-            arity(args, 2, id == kCopyFolder ? 3 : 2);
-            bool copy = id == kCopyFolder;
-            auto list = sources(args[0], true);
-            std::u16string dstText = toStr(args[1]);
-            std::u16string dst = diskPath(args[1]);
-            bool into = hasWildcard(fileNamePart(diskPath(args[0]))) || isSep(dstText.back());
-            if (into && kindOf(dst) != Kind::Folder) raisePath(ferr::PathNotFound, dst);
-            for (const std::u16string& from : list) {
-                std::u16string to = into ? buildPath(dst, fileNamePart(from)) : dst;
-                if (copy) copyFolder(from, to, argBool(args, 2, true));
-                else moveItem(from, to, true);
-            }
+        case kCopyFile: case kMoveFile: case kCopyFolder: case kMoveFolder: {
+            bool copy = id == kCopyFile || id == kCopyFolder;
+            arity(args, 2, copy ? 3 : 2);
+            transfer(args, copy, id == kCopyFolder || id == kMoveFolder);
             return;
         }
         case kDeleteFile: case kDeleteFolder: {

@@ -527,6 +527,16 @@ void copyBytes(const std::u16string& from, const std::u16string& to, const struc
     }
 }
 
+void copyLink(const std::u16string& from, const std::u16string& to)
+{
+    std::string target(PATH_MAX, '\0');
+    ssize_t n = ::readlink(native(from).c_str(), target.data(), target.size());
+    if (n < 0) raiseErrno(errno, from);
+    target.resize(static_cast<std::size_t>(n));
+    if (kindOf(to) != Kind::None) raisePath(ferr::FileExists, to);
+    if (::symlink(target.c_str(), native(to).c_str()) != 0) raiseErrno(errno, to);
+}
+
 }  // namespace
 
 Value makeFile(std::u16string path) { return Value::object(new ItemObject(std::move(path), false)); }
@@ -579,8 +589,15 @@ void copyFolder(const std::u16string& from, const std::u16string& to, bool overw
     if (k == Kind::None && ::mkdir(native(to).c_str(), st.st_mode & 07777) != 0) raiseErrno(errno, to, true);
     for (const std::u16string& name : listFolder(from, Kind::None)) {
         std::u16string src = buildPath(from, name), dst = buildPath(to, name);
-        if (kindOf(src) == Kind::Folder) copyFolder(src, dst, overwrite);
-        else copyFile(src, dst, overwrite);
+        struct stat lst;
+        if (::lstat(native(src).c_str(), &lst) != 0) raiseErrno(errno, src);
+        if (S_ISLNK(lst.st_mode) && kindOf(src) != Kind::File) {
+            copyLink(src, dst);  // a link to a folder may lead back up: copy the link, not the folder
+        } else if (S_ISDIR(lst.st_mode)) {
+            copyFolder(src, dst, overwrite);
+        } else {
+            copyFile(src, dst, overwrite);
+        }
     }
 }
 

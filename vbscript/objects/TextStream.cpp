@@ -332,7 +332,13 @@ public:
             arity(args, 1, 1);
             std::int32_t n = toLong(args[0]);
             if (n < 0) raise(err::InvalidCall);
-            take(static_cast<std::size_t>(n));
+            if (atEnd()) raise(ferr::PastEnd);
+            for (std::size_t left = static_cast<std::size_t>(n); left > 0 && !atEnd();) {  // without keeping it all
+                std::size_t k = std::min(left, buf_.size() - pos_);
+                advance(std::u16string_view(buf_).substr(pos_, k));
+                pos_ += k;
+                left -= k;
+            }
             return;
         }
         case kSkipLine: arity(args, 0, 0); readLine(); return;
@@ -352,9 +358,10 @@ public:
             arity(args, 1, 1);
             std::int32_t n = toLong(args[0]);
             if (n < 0) raise(err::InvalidCall);
-            std::u16string text;
-            for (std::int32_t i = 0; i < n; ++i) text += newline_;
-            write(text);
+            std::u16string block;
+            for (std::int32_t i = 0; i < std::min(n, 4096); ++i) block += newline_;
+            for (std::int32_t left = n; left > 0; left -= 4096)  // in blocks: n may be huge
+                write(std::u16string_view(block).substr(0, static_cast<std::size_t>(std::min(left, 4096)) * newline_.size()));
             return;
         }
         }
