@@ -904,6 +904,19 @@ void FnCompiler::assign(const Stmt& s, bool isSet)
         emit(OpCode::Pop);
         return;
     }
+    if (t.kind == ExprKind::Index) {
+        // `obj.Items("k")(0) = v`: the value of the call is held in a hidden
+        // slot while its default member (or element) is assigned.
+        int slot = hidden();
+        expression(*t.obj);
+        emit(OpCode::SetVar, vkLocal, slot, kRawStore, -1);
+        args(t.args, false);
+        expression(*s.value);
+        emit(OpCode::StoreIndex, argc | (isSet ? 0x80 : 0), slot, vkLocal, -1);
+        emit(OpCode::PushEmpty);
+        emit(OpCode::SetVar, vkLocal, slot, kRawStore, -1);
+        return;
+    }
     if (t.kind != ExprKind::Name) fail(err::Syntax, t.pos);
     Binding bnd = resolve(t.name, t.pos, true);
     if (bnd.kind == Bind::Method) {

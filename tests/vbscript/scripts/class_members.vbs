@@ -36,3 +36,24 @@ With b
     WScript.Echo .Count, .Item(0)
 End With
 ' expect: 6 10
+
+' Assigning through the result of a call: the default member of what it
+' returns takes the value; an element of a returned array changes nothing.
+Class ChainBag
+    Private cell_
+    Private Sub Class_Initialize : Set cell_ = New ChainCell : End Sub
+    Public Function Slot(n) : Set Slot = cell_ : End Function
+End Class
+Class ChainCell
+    Public v
+    Public Default Property Get Item(k) : Item = v & ":" & k : End Property
+    Public Property Let Item(k, x) : v = k & "=" & x : End Property
+End Class
+Set chain = New ChainBag
+chain.Slot(1)("a") = 5
+WScript.Echo chain.Slot(2)("z")
+' expect: a=5:z
+Function TwoItems() : TwoItems = Array(1, 2) : End Function
+TwoItems()(0) = 9
+WScript.Echo TwoItems()(0)
+' expect: 1
