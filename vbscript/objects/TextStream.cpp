@@ -5,6 +5,7 @@
 #include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 #include "common/textcodec/TextCodec.h"
 #include "vbscript/Coerce.h"
@@ -43,24 +44,53 @@ void appendLatin1(std::u16string& out, std::string_view bytes)
     for (unsigned char c : bytes) out += static_cast<char16_t>(c);
 }
 
-// GBK, one character at a time where the chunk as a whole is not valid:
-// bytes that are not GBK become U+FFFD instead of failing the read.
+// Every GBK byte pair decoded once (0: not GBK), a row per lead byte, so
+// text that is not GBK as a whole costs no conversion call per character.
+const std::vector<char16_t>& gbkPairs()
+{
+    static const std::vector<char16_t> table = [] {
+        std::vector<char16_t> t(1 << 16, 0);
+        auto pair = [](int lead, int trail) { return std::string{static_cast<char>(lead), static_cast<char>(trail)}; };
+        for (int lead = 0x81; lead <= 0xFE; ++lead) {
+            std::string row;
+            std::vector<int> trails;
+            for (int trail = 0x40; trail <= 0xFE; ++trail) {
+                if (trail == 0x7F) continue;
+                row += pair(lead, trail);
+                trails.push_back(trail);
+            }
+            auto text = textcodec::DecodeGbk(row);
+            for (std::size_t i = 0; i < trails.size(); ++i) {
+                int code = lead << 8 | trails[i];
+                if (text && text->size() == trails.size()) {
+                    t[code] = (*text)[i];
+                } else if (auto one = textcodec::DecodeGbk(pair(lead, trails[i])); one && one->size() == 1) {
+                    t[code] = (*one)[0];
+                }
+            }
+        }
+        return t;
+    }();
+    return table;
+}
+
+// Bytes that are not GBK become U+FFFD instead of failing the read.
 void decodeGbkLoose(std::u16string& out, std::string_view bytes)
 {
+    const std::vector<char16_t>& pairs = gbkPairs();
     std::size_t i = 0;
     while (i < bytes.size()) {
         unsigned char c = static_cast<unsigned char>(bytes[i]);
-        if (c < 0x80) { out += c; ++i; continue; }
-        if (i + 1 < bytes.size()) {
-            if (auto two = textcodec::DecodeGbk(bytes.substr(i, 2)); two && two->size() == 1) {
-                out += *two;
-                i += 2;
-                continue;
-            }
+        if (c < 0x80) {
+            out += c;
+            ++i;
+        } else if (i + 1 < bytes.size() && pairs[c << 8 | static_cast<unsigned char>(bytes[i + 1])]) {
+            out += pairs[c << 8 | static_cast<unsigned char>(bytes[i + 1])];
+            i += 2;
+        } else {
+            out += u'\uFFFD';
+            ++i;
         }
-        if (auto one = textcodec::DecodeGbk(bytes.substr(i, 1)); one && one->size() == 1) out += *one;
-        else out += u'\uFFFD';
-        ++i;
     }
 }
 
