@@ -1,6 +1,7 @@
 #include "vbscript/objects/TextStream.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <fcntl.h>
 #include <memory>
 #include <sys/stat.h>
@@ -68,6 +69,31 @@ const std::vector<char16_t>& gbkPairs()
                     t[code] = (*one)[0];
                 }
             }
+        }
+        return t;
+    }();
+    return table;
+}
+
+// The reverse: a character's GBK pair, 0 when the table has none.
+const std::vector<std::uint16_t>& gbkCodes()
+{
+    static const std::vector<std::uint16_t> table = [] {
+        std::vector<std::uint16_t> t(1 << 16, 0);
+        std::vector<bool> twice(1 << 16, false);
+        const std::vector<char16_t>& pairs = gbkPairs();
+        for (std::size_t code = 0; code < pairs.size(); ++code) {
+            if (!pairs[code]) continue;
+            if (t[pairs[code]]) twice[pairs[code]] = true;
+            t[pairs[code]] = static_cast<std::uint16_t>(code);
+        }
+        for (std::size_t c = 0; c < t.size(); ++c) {
+            if (!twice[c]) continue;  // two pairs decode to c: the converter says which one it writes
+            auto r = textcodec::EncodeGbk(std::u16string(1, static_cast<char16_t>(c)));
+            t[c] = r.ok() && r.bytes.size() == 2
+                       ? static_cast<std::uint16_t>(static_cast<unsigned char>(r.bytes[0]) << 8 |
+                                                    static_cast<unsigned char>(r.bytes[1]))
+                       : 0;
         }
         return t;
     }();
@@ -221,15 +247,10 @@ public:
         } else {
             std::size_t ascii = 0;
             while (ascii < text.size() && text[ascii] < 0x80) ++ascii;
-            if (ascii == text.size()) {
-                std::size_t base = out_.size();
-                out_.resize(base + text.size());
-                for (std::size_t i = 0; i < text.size(); ++i) out_[base + i] = static_cast<char>(text[i]);
-            } else {
-                auto r = textcodec::EncodeGbk(text);
-                if (!r.ok()) unencodable(text, r.failedAt);
-                out_ += r.bytes;
-            }
+            std::size_t base = out_.size();
+            out_.resize(base + ascii);
+            for (std::size_t i = 0; i < ascii; ++i) out_[base + i] = static_cast<char>(text[i]);
+            if (ascii < text.size()) putGbk(text, ascii, base);
         }
         if (out_.size() >= kFlushAt) flush();
     }
@@ -258,6 +279,31 @@ public:
     }
 
 private:
+    // The rest of text from i; base is where this Write began, dropped again
+    // when a character does not fit.
+    void putGbk(std::u16string_view text, std::size_t i, std::size_t base)
+    {
+        const std::vector<std::uint16_t>& codes = gbkCodes();
+        for (; i < text.size(); ++i) {
+            char16_t c = text[i];
+            if (c < 0x80) {
+                out_ += static_cast<char>(c);
+            } else if (std::uint16_t code = codes[c]) {
+                out_ += static_cast<char>(code >> 8);
+                out_ += static_cast<char>(code & 0xFF);
+            } else {
+                std::size_t len = c >= 0xD800 && c < 0xDC00 && i + 1 < text.size() ? 2 : 1;
+                auto r = textcodec::EncodeGbk(text.substr(i, len));
+                if (!r.ok()) {
+                    out_.resize(base);
+                    unencodable(text, i);
+                }
+                out_ += r.bytes;
+                i += len - 1;
+            }
+        }
+    }
+
     [[noreturn]] void unencodable(std::u16string_view text, std::size_t at)
     {
         std::size_t len = at + 1 < text.size() && text[at] >= 0xD800 && text[at] < 0xDC00 ? 2 : 1;
