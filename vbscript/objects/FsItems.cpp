@@ -239,7 +239,7 @@ public:
         case kParentFolder: {
             arity(args, 0, 0);
             statOrRaise(path_, folder_);
-            result = path_ == u"/" ? Value::nothing() : makeFolder(parentPart(path_));
+            result = path_ == u"/" || (folder_ && isRoot()) ? Value::nothing() : makeFolder(parentPart(path_));
             return;
         }
         case kDrive: arity(args, 0, 0); statOrRaise(path_, folder_); result = makeDrive(mountOf(path_)); return;
@@ -276,7 +276,7 @@ public:
             return;
         }
         case kFiles: case kSubFolders: arity(args, 0, 0); result = collection(id == kSubFolders); return;
-        case kIsRootFolder: arity(args, 0, 0); statOrRaise(path_, true); result = Value::boolean(mountOf(path_).path == realPath(path_)); return;
+        case kIsRootFolder: arity(args, 0, 0); statOrRaise(path_, true); result = Value::boolean(isRoot()); return;
         case kCreateTextFile: {
             arity(args, 1, 3);
             std::u16string text = toStr(args[0]);
@@ -309,6 +309,9 @@ private:
         kDateLastAccessed, kAttributes, kParentFolder, kDrive, kCopy, kMove, kDelete, kOpenAsTextStream,
         kFiles, kSubFolders, kIsRootFolder, kCreateTextFile,
     };
+
+    // A mount point is the root folder of its drive.
+    bool isRoot() const { return mountOf(path_).path == realPath(path_); }
 
     std::int32_t attributes()
     {

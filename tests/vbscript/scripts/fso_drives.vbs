@@ -22,6 +22,9 @@ WScript.Echo fso.GetDrive("/").Path, fso.GetDrive(here.Path).Path = d.Path, fso.
 ' expect: / -1 -1
 WScript.Echo fso.GetFolder("/").Drive.Path, here.IsRootFolder
 ' expect: / 0
+' The root folder of every drive has no parent folder.
+WScript.Echo TypeName(d.RootFolder.ParentFolder), TypeName(fso.GetFolder("/").ParentFolder), TypeName(here.ParentFolder)
+' expect: Nothing Nothing Folder
 Try "fso.GetDrive ""C:"""
 ' expect: fso.GetDrive "C:" -> 68
 Try "fso.GetDrive ""/no/such/place"""
