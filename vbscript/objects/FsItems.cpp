@@ -366,7 +366,9 @@ public:
         case kCount: arity(args, 0, 0); result = Value::lng(static_cast<std::int32_t>(names().size())); return;
         case kItem: {
             arity(args, 1, 1);
-            std::u16string path = buildPath(folder_, toStr(args[0]));
+            std::u16string name = toStr(args[0]);
+            if (name.empty()) raise(err::InvalidCall);
+            std::u16string path = buildPath(folder_, name);
             std::replace(path.begin(), path.end(), u'\\', u'/');
             if (kindOf(path) != (folders_ ? Kind::Folder : Kind::File))
                 raisePath(folders_ ? ferr::PathNotFound : ferr::FileNotFound, path);

@@ -41,6 +41,8 @@ Try "x = files(""sub1"")"
 ' expect: x = files("sub1") -> 53
 Try "x = folders(""a.txt"")"
 ' expect: x = folders("a.txt") -> 76
+Try "x = files("""")"
+' expect: x = files("") -> 5
 Try "files.Count = 3"
 ' expect: files.Count = 3 -> 445
 fso.DeleteFolder "top"
