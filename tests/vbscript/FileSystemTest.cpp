@@ -133,13 +133,24 @@ TEST_F(FileSystem, FailingScriptLeavesOldContentUntilTheStreamGoes)
     EXPECT_EQ(entries(), 1u);  // no temporary file left beside it
 }
 
-TEST_F(FileSystem, ReplacedFileKeepsItsPermissions)
+TEST_F(FileSystem, ReplacedFileKeepsItsPermissionsAndLinks)
 {
     put("script.sh", "old");
     fs::permissions("script.sh", fs::perms::owner_all | fs::perms::group_read);
     run(FSO u"fso.CreateTextFile(\"script.sh\").Write \"new\"");
     EXPECT_EQ(bytes("script.sh"), "new");
     EXPECT_EQ(fs::status("script.sh").permissions() & fs::perms::all, fs::perms::owner_all | fs::perms::group_read);
+    // Through a link the file it points at is replaced; the link stays.
+    fs::create_directory("real");
+    put("real/target.txt", "old");
+    fs::create_symlink("real/target.txt", "link.txt");
+    put("other.txt", "copied");
+    run(FSO u"fso.OpenTextFile(\"link.txt\", 2).Write \"written\"");
+    EXPECT_TRUE(fs::is_symlink("link.txt"));
+    EXPECT_EQ(bytes("real/target.txt"), "written");
+    run(FSO u"fso.CopyFile \"other.txt\", \"link.txt\"");
+    EXPECT_TRUE(fs::is_symlink("link.txt"));
+    EXPECT_EQ(bytes("real/target.txt"), "copied");
 }
 
 TEST_F(FileSystem, DiskFullIsError61AndTheTargetStays)

@@ -73,13 +73,6 @@ bool under(std::u16string_view path, std::u16string_view top)
     return path.starts_with(top) && (path.size() == top.size() || path[top.size()] == u'/');
 }
 
-std::u16string realPath(std::u16string_view path)
-{
-    char buf[PATH_MAX];
-    if (::realpath(native(path).c_str(), buf)) return fromNative(buf);
-    return std::u16string(path);
-}
-
 struct stat statOrRaise(const std::u16string& path, bool folder)
 {
     struct stat st;
@@ -499,8 +492,8 @@ void copyBytes(const std::u16string& from, const std::u16string& to, const struc
 {
     int in = ::open(native(from).c_str(), O_RDONLY | O_CLOEXEC);
     if (in < 0) raiseErrno(errno, from);
-    std::string dir = native(parentPart(to));
-    std::string temp = (dir == "/" ? dir : dir + "/") + "." + native(fileNamePart(to)) + ".XXXXXX";
+    std::u16string target = realPath(to);  // replace what a link points at, not the link
+    std::string temp = tempBeside(target);
     int out = ::mkostemp(temp.data(), O_CLOEXEC);
     if (out < 0) {
         int e = errno;
@@ -525,7 +518,7 @@ void copyBytes(const std::u16string& from, const std::u16string& to, const struc
     struct timespec times[2] = {st.st_atim, st.st_mtim};
     ::futimens(out, times);
     if (::close(out) != 0 && !e) e = errno;
-    if (!e && ::rename(temp.c_str(), native(to).c_str()) != 0) e = errno;
+    if (!e && ::rename(temp.c_str(), native(target).c_str()) != 0) e = errno;
     if (e) {
         ::unlink(temp.c_str());
         raiseErrno(e, to);

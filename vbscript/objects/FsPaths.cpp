@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
+#include <cstdlib>
 #include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -183,6 +185,19 @@ void raiseErrno(int e, std::u16string_view path, bool folder)
     int number = errnoNumber(e);
     if (e == ENOENT && (folder || kindOf(parentPart(path)) != Kind::Folder)) number = ferr::PathNotFound;
     raisePath(number, path);
+}
+
+std::u16string realPath(std::u16string_view path)
+{
+    char buf[PATH_MAX];
+    if (::realpath(native(path).c_str(), buf)) return fromNative(buf);
+    return std::u16string(path);
+}
+
+std::string tempBeside(std::u16string_view path)
+{
+    std::string dir = native(parentPart(path));
+    return (dir == "/" ? dir : dir + "/") + "." + native(fileNamePart(path)) + ".XXXXXX";
 }
 
 Kind kindOf(std::u16string_view path)

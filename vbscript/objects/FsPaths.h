@@ -51,6 +51,11 @@ std::u16string fromNative(std::string_view bytes);
 [[noreturn]] void raiseErrno(int e, std::u16string_view path, bool folder = false);
 int errnoNumber(int e);
 
+// The path with links resolved, or path itself when that fails.
+std::u16string realPath(std::u16string_view path);
+// A pattern for mkstemp: a hidden name beside path, in the same folder.
+std::string tempBeside(std::u16string_view path);
+
 enum class Kind { None, File, Folder };
 Kind kindOf(std::u16string_view path);  // follows symbolic links
 bool isReadOnlyMode(unsigned mode);

@@ -602,14 +602,13 @@ std::unique_ptr<Sink> newFileSink(const std::u16string& path, bool exists, bool 
         return std::make_unique<FileSink>(fd, path, std::string(), unicode, unicode);
     }
     struct stat st;
-    std::string target = native(path);
-    if (::stat(target.c_str(), &st) != 0) raiseErrno(errno, path);
-    std::string dir = native(parentPart(path));
-    std::string temp = (dir == "/" ? dir : dir + "/") + "." + native(fileNamePart(path)) + ".XXXXXX";
+    std::u16string target = realPath(path);  // replace what a link points at, not the link
+    if (::stat(native(target).c_str(), &st) != 0) raiseErrno(errno, path);
+    std::string temp = tempBeside(target);
     int fd = ::mkostemp(temp.data(), O_CLOEXEC);
     if (fd < 0) raiseErrno(errno, path);
     ::fchmod(fd, st.st_mode & 07777);
-    return std::make_unique<FileSink>(fd, path, std::move(temp), unicode, unicode);
+    return std::make_unique<FileSink>(fd, target, std::move(temp), unicode, unicode);
 }
 
 struct stat statOf(const std::u16string& path, bool& exists)
