@@ -135,8 +135,7 @@ Next
 ' Nested dictionaries.
 Set outer = CreateObject("Scripting.Dictionary")
 Set outer("inner") = CreateObject("Scripting.Dictionary")
-Set inner = outer("inner")
-inner("deep") = "value"
+outer("inner")("deep") = "value"
 outer("inner").Add "more", 2
 WScript.Echo outer("inner").Count, outer("inner")("deep"), TypeName(outer.Items()(0))
 ' expect: 2 value Dictionary
