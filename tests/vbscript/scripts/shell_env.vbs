@@ -5,7 +5,8 @@ Set env = sh.Environment("PROCESS")
 WScript.Echo TypeName(env), env.Count > 0, env.Count = env.Length
 ' expect: IWshEnvironment -1 -1
 env("QUILLON_T1") = "one two"
-env.Item("QUILLON_T2") = 42
+env.Item("QUILLON_T2") = 41
+sh.Environment("Process")("QUILLON_T2") = 42
 WScript.Echo env("QUILLON_T1") & "|" & env.Item("QUILLON_T2") & "|" & sh.Environment("Process")("QUILLON_T1")
 ' expect: one two|42|one two
 WScript.Echo "[" & env("quillon_t1") & "]"
