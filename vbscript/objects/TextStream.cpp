@@ -552,7 +552,7 @@ private:
                 pos_ = end;
                 afterCr_ = false;
                 scan = pos_;
-                if (atEnd()) raise(ferr::PastEnd);
+                if (atEnd()) return std::u16string();  // AtEndOfStream said there was more
                 continue;
             }
             if (b[i] == u'\r' && end < n && b[end] == u'\n') ++end;

@@ -84,6 +84,16 @@ WScript.Echo Len(ts.ReadAll), ts.Line, ts.Column
 Try "ts.Read -1"
 ' expect: ts.Read -1 -> 5
 ts.Close
+' A CR taken by Read and the LF after it end one line, not two.
+Set ts = fso.CreateTextFile("crlf.txt")
+ts.Write "a" & vbCrLf
+ts.Close
+Set ts = fso.OpenTextFile("crlf.txt")
+WScript.Echo Len(ts.Read(2)), ts.Line, ts.AtEndOfStream
+' expect: 2 2 0
+WScript.Echo "[" & ts.ReadLine & "]", ts.AtEndOfStream, ts.Line
+' expect: [] -1 2
+ts.Close
 
 ' Appending, creating on open, and the argument checks.
 Set ts = fso.OpenTextFile("t.txt", ForAppending)
@@ -136,7 +146,7 @@ Sub WriteAndForget()
 End Sub
 WriteAndForget
 WScript.Echo fso.OpenTextFile("forgotten.txt").ReadAll, fso.GetFolder(".").Files.Count
-' expect: kept 4
+' expect: kept 5
 
 ' File.OpenAsTextStream.
 Set f = fso.GetFile("forgotten.txt")
