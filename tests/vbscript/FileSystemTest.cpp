@@ -75,6 +75,8 @@ TEST_F(FileSystem, ReadsMarksAndBytesThatAreNotGbk)
         std::string text;
     } cases[] = {
         {"\xEF\xBB\xBF\xE4\xB8\xAD", u"0", "中"},                 // UTF-8 mark
+        {"\xEF\xBB\xBF" "a\xE4\xB8" "b\xFF\xF0\x9F\x98\x80", u"-2",  // after it, bad UTF-8
+         "a\xEF\xBF\xBD\xEF\xBF\xBD" "b\xEF\xBF\xBD\xF0\x9F\x98\x80"},
         {"\xFF\xFE\x2D\x4E", u"-2", "中"},                         // UTF-16LE mark
         {"\xD6\xD0\x81\x20\xFF", u"0", "中\xEF\xBF\xBD \xEF\xBF\xBD"},  // not GBK: U+FFFD
         {"\xD6", u"0", "\xEF\xBF\xBD"},                            // a lead byte at the end

@@ -120,6 +120,37 @@ void decodeGbkLoose(std::u16string& out, std::string_view bytes)
     }
 }
 
+// UTF-8 after a mark, U+FFFD for each byte that does not fit.
+void decodeUtf8Loose(std::u16string& out, std::string_view bytes)
+{
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        unsigned char c = static_cast<unsigned char>(bytes[i]);
+        int len = c < 0x80 ? 1 : c >= 0xF0 && c < 0xF5 ? 4 : c >= 0xE0 ? 3 : c >= 0xC2 && c < 0xE0 ? 2 : 0;
+        if (len && c >= 0xF5) len = 0;
+        char32_t cp = len == 1 ? c : len == 2 ? c & 0x1F : len == 3 ? c & 0x0F : c & 0x07;
+        bool ok = len > 0 && i + len <= bytes.size();
+        for (int k = 1; ok && k < len; ++k) {
+            unsigned char t = static_cast<unsigned char>(bytes[i + k]);
+            ok = (t & 0xC0) == 0x80;
+            cp = cp << 6 | (t & 0x3F);
+        }
+        ok = ok && !(len == 3 && (cp < 0x800 || (cp >= 0xD800 && cp < 0xE000))) && !(len == 4 && (cp < 0x10000 || cp > 0x10FFFF));
+        if (!ok) {
+            out += u'\uFFFD';
+            ++i;
+            continue;
+        }
+        if (cp >= 0x10000) {
+            out += static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10));
+            out += static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF));
+        } else {
+            out += static_cast<char16_t>(cp);
+        }
+        i += static_cast<std::size_t>(len);
+    }
+}
+
 class FileSource : public Source {
 public:
     FileSource(int fd, int format) : fd_(fd), format_(format) {}
@@ -203,13 +234,16 @@ private:
         if (piece.empty()) return;
         if (enc_ == Enc::Utf8) {
             if (auto text = textcodec::DecodeUtf8(piece)) out += *text;
-            else appendLatin1(out, piece);
+            else decodeUtf8Loose(out, piece);
         } else if (auto text = textcodec::DecodeGbk(piece)) {
             out += *text;
         } else {
             decodeGbkLoose(out, piece);
         }
-        if (last && !carry_.empty()) { appendLatin1(out, carry_); carry_.clear(); }
+        if (last && !carry_.empty()) {  // an unfinished character at the very end
+            out += u'\uFFFD';
+            carry_.clear();
+        }
     }
 
     int fd_;
