@@ -17,6 +17,13 @@ ClassInstance::~ClassInstance()
     vm.untrack(this);
 }
 
+void ClassInstance::dropHeldValues()
+{
+    // Moved out first: releasing a field may run code that reads the others.
+    std::vector<Value> gone = std::move(fields);
+    fields.clear();
+}
+
 int ClassInstance::memberId(std::u16string_view lowerName) const
 {
     auto it = cls.byName.find(std::u16string(lowerName));

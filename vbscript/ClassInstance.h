@@ -22,6 +22,7 @@ public:
     int memberId(std::u16string_view lowerName) const override;
     void invoke(int id, Invoke kind, Args args, Value& result) override;
     void lastReferenceGone() override;
+    void dropHeldValues() override;
     // Also reaches private members: used for calls from the class's own code.
     void invokeMember(int id, Invoke kind, Args args, Value& result);
 

@@ -44,6 +44,9 @@ public:
     virtual std::unique_ptr<Enumerator> enumerate() { return nullptr; }
     // Called when the last reference goes, before deletion.
     virtual void lastReferenceGone() {}
+    // Releases every value the object holds; reset calls it on the objects
+    // the VM tracks to break reference cycles between them.
+    virtual void dropHeldValues() {}
 
     int refs = 0;
 };

@@ -173,13 +173,11 @@ void Vm::breakCycles()
     tearingDown_ = true;
     // What Class_Terminate code kept storing into globals goes silently now.
     rt_.globals.releaseValues(1);
-    std::vector<ClassInstance*> alive(instances_.begin(), instances_.end());
-    for (ClassInstance* inst : alive) {
-        if (!instances_.count(inst)) continue;  // freed while clearing another
-        Value keep = Value::object(inst);
-        std::vector<Value> fields = std::move(inst->fields);
-        inst->fields.clear();
-        fields.clear();
+    std::vector<Object*> alive(tracked_.begin(), tracked_.end());
+    for (Object* obj : alive) {
+        if (!tracked_.count(obj)) continue;  // freed while emptying another
+        Value keep = Value::object(obj);
+        obj->dropHeldValues();
     }
     tearingDown_ = false;
 }

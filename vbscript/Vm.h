@@ -31,6 +31,7 @@ struct HostInfo {
     std::u16string scriptName = u"<script>";
     std::u16string scriptFullName = u"<script>";
     std::vector<std::u16string> arguments;
+    bool systemObjects = true;  // classes that reach files and processes
 };
 
 class Vm {
@@ -70,8 +71,10 @@ public:
     double rnd(double arg);
     // Instances register themselves so that teardown can free the ones kept
     // alive only by reference cycles (without running Class_Terminate).
-    void track(ClassInstance* inst) { instances_.insert(inst); }
-    void untrack(ClassInstance* inst) { instances_.erase(inst); }
+    // Objects that can hold values (class instances, dictionaries): reset
+    // empties those still alive, whatever cycles keep them.
+    void track(Object* obj) { tracked_.insert(obj); }
+    void untrack(Object* obj) { tracked_.erase(obj); }
     bool tearingDown() const { return tearingDown_; }
     void breakCycles();
     void randomize(double seed, bool useTimer);
@@ -108,7 +111,7 @@ private:
     Value* sp_;
     Frame* top_ = nullptr;  // innermost running frame
     int depth_ = 0;
-    std::unordered_set<ClassInstance*> instances_;
+    std::unordered_set<Object*> tracked_;
     bool tearingDown_ = false;
     std::uintptr_t stackBase_ = 0;
     std::unique_ptr<ErrObject> errHolder_;

@@ -12,6 +12,7 @@
 #include "vbscript/Coerce.h"
 #include "vbscript/Errors.h"
 #include "vbscript/NativeObject.h"
+#include "vbscript/Vm.h"
 #include "vbscript/objects/Factories.h"
 
 namespace vbs {
@@ -48,6 +49,11 @@ std::size_t mix(std::size_t h)
 
 class Dictionary : public NativeObject {
 public:
+    // Tracked so that reset can break cycles of dictionaries holding each other.
+    explicit Dictionary(Vm& vm) : vm_(vm) { vm_.track(this); }
+    ~Dictionary() override { vm_.untrack(this); }
+    Dictionary(const Dictionary&) = delete;
+    Dictionary& operator=(const Dictionary&) = delete;
     std::u16string typeName() const override { return u"Dictionary"; }
 
     void invoke(int id, Invoke kind, Args args, Value& result) override
@@ -176,11 +182,13 @@ public:
     // Items may refer back to the dictionary; dropping them here lets a
     // cycle broken elsewhere finish cleanly.
     void lastReferenceGone() override { clearAll(); }
+    void dropHeldValues() override { clearAll(); }
 
 protected:
     std::span<const char16_t* const> memberNames() const override { return kNames; }
 
 private:
+    Vm& vm_;
     struct Entry {
         Value key;
         Value item;
@@ -349,9 +357,9 @@ private:
 
 }  // namespace
 
-Value makeDictionary(Vm&)
+Value makeDictionary(Vm& vm)
 {
-    return Value::object(std::make_unique<Dictionary>().release());  // owned by the Value refcount
+    return Value::object(std::make_unique<Dictionary>(vm).release());  // owned by the Value refcount
 }
 
 }  // namespace vbs
