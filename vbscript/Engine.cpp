@@ -132,4 +132,6 @@ void Engine::setArguments(std::vector<std::u16string> args)
     s_->info.arguments = std::move(args);
 }
 
+void Engine::setSystemObjects(bool allowed) { s_->info.systemObjects = allowed; }
+
 }  // namespace vbs

@@ -41,6 +41,10 @@ public:
     void setStackBudget(std::size_t bytes);
     void setScriptName(std::u16string name, std::u16string fullName);
     void setArguments(std::vector<std::u16string> args);
+    // False: CreateObject refuses the classes that reach files and
+    // processes (FileSystemObject, WScript.Shell) with error 429; for hosts
+    // that run text nobody vetted, such as the fuzzer.
+    void setSystemObjects(bool allowed);
 
 private:
     struct State;

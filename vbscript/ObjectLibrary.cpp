@@ -2,6 +2,7 @@
 
 #include "vbscript/Coerce.h"
 #include "vbscript/Errors.h"
+#include "vbscript/Vm.h"
 
 namespace vbs {
 
@@ -9,7 +10,7 @@ Value createObject(Vm& vm, std::u16string_view progId)
 {
     std::u16string lower = toLower(progId);
     for (const ObjectClass& c : objectClasses())
-        if (lower == c.progId) return c.make(vm);
+        if (lower == c.progId && (!c.system || vm.info().systemObjects)) return c.make(vm);
     ScriptError e{err::CantCreateObject, {}, {}};
     e.detail = u"：'" + std::u16string(progId) + u"'";
     throw e;

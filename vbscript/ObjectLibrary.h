@@ -18,6 +18,7 @@ struct ObjectClass {
     const char16_t* progId;   // lower case, for CreateObject
     const char16_t* newName;  // lower case name for New, or nullptr
     ObjectFactory make;
+    bool system;  // reaches files or processes
 };
 
 std::span<const ObjectClass> objectClasses();

@@ -5,6 +5,7 @@
 
 #include "vbscript/Coerce.h"
 #include "vbscript/Errors.h"
+#include "vbscript/ObjectLibrary.h"
 #include "vbscript/Vm.h"
 
 namespace vbs {
@@ -196,7 +197,8 @@ public:
         case 12: arity(args, 0, 0); result = Value::str(std::u16string_view()); return;  // Path
         case 13: result = Value::lng(0); return;  // Timeout
         case 14: result = Value::boolean(true); return;  // Interactive
-        case 15: case 16: raise(err::CantCreateObject);  // CreateObject, GetObject
+        case 15: arity(args, 1, 2); result = createObject(vm_, toStr(args[0])); return;  // the prefix is for events
+        case 16: raise(err::CantCreateObject);  // GetObject
         default: raise(err::NoSuchMember);
         }
     }

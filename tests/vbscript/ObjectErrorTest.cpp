@@ -74,6 +74,22 @@ TEST(ObjectCreation, UnknownProgIdIsNamedInErrorTextOnly)
     EXPECT_EQ(host.echoes[0], u"429|无法创建对象");
 }
 
+// A host that runs text nobody vetted can keep scripts away from files and
+// processes; the harmless classes stay.
+TEST(ObjectCreation, SystemObjectsCanBeRefused)
+{
+    TestHost host;
+    vbs::Engine engine(host);
+    engine.setSystemObjects(false);
+    for (const char16_t* progId : {u"Scripting.FileSystemObject", u"WScript.Shell"}) {
+        EXPECT_FALSE(engine.execute(u"Set o = CreateObject(\"" + std::u16string(progId) + u"\")"));
+        EXPECT_EQ(engine.errorNumber(), 429);
+        EXPECT_FALSE(engine.execute(u"Set o = WScript.CreateObject(\"" + std::u16string(progId) + u"\")"));
+        EXPECT_EQ(engine.errorNumber(), 429);
+    }
+    EXPECT_TRUE(engine.execute(u"Set d = CreateObject(\"Scripting.Dictionary\")\nSet r = New RegExp"));
+}
+
 // Dictionary
 #define DICT u"Set d = CreateObject(\"Scripting.Dictionary\")\nd.Add \"a\", 1\n"
 const ObjectErrorCase kDictionary[] = {

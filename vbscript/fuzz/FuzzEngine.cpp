@@ -30,6 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!script) return 0;
     SilentHost host;
     vbs::Engine engine(host);
+    engine.setSystemObjects(false);  // mutated input must not delete files or run commands
     std::mutex m;
     std::condition_variable cv;
     bool done = false;

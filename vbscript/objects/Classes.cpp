@@ -7,10 +7,10 @@ namespace vbs {
 namespace {
 
 const ObjectClass kClasses[] = {
-    {u"scripting.dictionary", nullptr, makeDictionary},
-    {u"scripting.filesystemobject", nullptr, makeFileSystemObject},
-    {u"vbscript.regexp", u"regexp", makeRegExp},
-    {u"wscript.shell", nullptr, makeShell},
+    {u"scripting.dictionary", nullptr, makeDictionary, false},
+    {u"scripting.filesystemobject", nullptr, makeFileSystemObject, true},
+    {u"vbscript.regexp", u"regexp", makeRegExp, false},
+    {u"wscript.shell", nullptr, makeShell, true},
 };
 
 }  // namespace

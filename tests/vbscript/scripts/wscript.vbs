@@ -21,3 +21,14 @@ MsgBox "msg " & True
 WScript.StdErr.WriteLine "to stderr"
 ' error: to stderr
 ' exit: 0
+
+' WScript.CreateObject knows the same classes as CreateObject.
+Set viaHost = WScript.CreateObject("Scripting.Dictionary")
+viaHost.Add "k", 1
+WScript.Echo TypeName(viaHost), viaHost.Count
+' expect: Dictionary 1
+On Error Resume Next
+Set viaHost = WScript.CreateObject("No.Such.Class")
+WScript.Echo Err.Number
+' expect: 429
+On Error GoTo 0
