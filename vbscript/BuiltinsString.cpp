@@ -2,6 +2,7 @@
 // The B variants see each unit as two bytes.
 #include <algorithm>
 
+#include "textcodec/TextCodec.h"
 #include "vbscript/Builtins.h"
 #include "vbscript/Coerce.h"
 #include "vbscript/Errors.h"
@@ -207,14 +208,20 @@ Value fnStrComp(Vm&, Args a)
     return Value::integer(static_cast<std::int16_t>(compareStrings(toStr(a[0]), toStr(a[1]), textCompare(a, 2))));
 }
 
+// Asc and Chr speak the script's code page, 936 (GBK): a double-byte code
+// reads as one 16-bit number, negative above &H7FFF as an Integer.
 Value fnAsc(Vm&, Args a)
 {
-    std::u16string s = toStr(a[0]);
+    StrArg str(a[0]);
+    std::u16string_view s = str.view();
     if (s.empty()) raise(err::InvalidCall);
-    // Non-ASCII characters give their code in the script's code page; the
-    // UTF-16 unit is used instead (a known difference for CJK text).
     char16_t c = s[0];
-    return c < 0x8000 ? Value::integer(static_cast<std::int16_t>(c)) : Value::lng(c);
+    if (c < 0x80) return Value::integer(static_cast<std::int16_t>(c));
+    auto bytes = textcodec::EncodeGbk(s.substr(0, 1));
+    if (!bytes.ok()) return Value::integer(u'?');  // no code in the code page
+    auto b = [&](std::size_t i) { return static_cast<unsigned char>(bytes.bytes[i]); };
+    int code = bytes.bytes.size() == 1 ? b(0) : (b(0) << 8) | b(1);
+    return Value::integer(static_cast<std::int16_t>(code));
 }
 
 Value fnAscW(Vm&, Args a)
@@ -231,11 +238,24 @@ Value fnAscB(Vm&, Args a)
     return Value::integer(static_cast<std::int16_t>(s[0] & 0xFF));
 }
 
-Value fnChr(Vm&, Args a)
+Value fnChrW(Vm&, Args a)
 {
     std::int32_t c = toLong(a[0]);
     if (c < -32768 || c > 65535) raise(err::InvalidCall);
     return Value::str(std::u16string(1, static_cast<char16_t>(c & 0xFFFF)));
+}
+
+// Codes above 255 (or negative) are double-byte GBK codes.
+Value fnChr(Vm& vm, Args a)
+{
+    std::int32_t c = toLong(a[0]);
+    if (c < -32768 || c > 65535) raise(err::InvalidCall);
+    if (c >= 0 && c <= 0xFF) return fnChrW(vm, a);
+    c &= 0xFFFF;
+    const char pair[] = {static_cast<char>(c >> 8), static_cast<char>(c & 0xFF)};
+    auto text = textcodec::DecodeGbk(std::string_view(pair, 2));
+    if (!text || text->size() != 1) raise(err::InvalidCall);
+    return Value::str(std::move(*text));
 }
 
 Value fnChrB(Vm&, Args a)
@@ -348,6 +368,68 @@ Value fnFilter(Vm&, Args a)
     return v;
 }
 
+// Escape leaves letters, digits and @*_+-./ alone; other characters become
+// %XX (below 256) or %uXXXX, as the documented function gives them.
+bool keptByEscape(char16_t c)
+{
+    return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9') ||
+           std::u16string_view(u"@*_+-./").find(c) != std::u16string_view::npos;
+}
+
+Value fnEscape(Vm&, Args a)
+{
+    if (a[0].isNull()) return Value::null();
+    static const char16_t kHex[] = u"0123456789ABCDEF";
+    StrArg str(a[0]);
+    std::u16string out;
+    out.reserve(str.view().size());
+    for (char16_t c : str.view()) {
+        if (keptByEscape(c)) {
+            out += c;
+        } else if (c < 256) {
+            out += {u'%', kHex[c >> 4], kHex[c & 15]};
+        } else {
+            out += {u'%', u'u', kHex[c >> 12], kHex[(c >> 8) & 15], kHex[(c >> 4) & 15], kHex[c & 15]};
+        }
+    }
+    return Value::str(std::move(out));
+}
+
+// The value of count hex digits at s[at], or -1 when they are not all there.
+int hexAt(std::u16string_view s, std::size_t at, std::size_t count)
+{
+    if (at + count > s.size()) return -1;
+    int v = 0;
+    for (std::size_t i = at; i < at + count; ++i) {
+        char16_t c = s[i];
+        int d = c >= u'0' && c <= u'9' ? c - u'0' : c >= u'a' && c <= u'f' ? c - u'a' + 10
+              : c >= u'A' && c <= u'F' ? c - u'A' + 10 : -1;
+        if (d < 0) return -1;
+        v = v * 16 + d;
+    }
+    return v;
+}
+
+// Malformed escapes stay as they are.
+Value fnUnescape(Vm&, Args a)
+{
+    if (a[0].isNull()) return Value::null();
+    StrArg str(a[0]);
+    std::u16string_view s = str.view();
+    std::u16string out;
+    out.reserve(s.size());
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        int v = -1;
+        if (s[i] == u'%' && i + 1 < s.size() && s[i + 1] == u'u' && (v = hexAt(s, i + 2, 4)) >= 0) {
+            i += 5;
+        } else if (s[i] == u'%' && (v = hexAt(s, i + 1, 2)) >= 0) {
+            i += 2;
+        }
+        out += v >= 0 ? static_cast<char16_t>(v) : s[i];
+    }
+    return Value::str(std::move(out));
+}
+
 const Builtin kTable[] = {
     {u"len", fnLen, 1, 1}, {u"lenb", fnLenB, 1, 1},
     {u"left", fnLeft, 2, 2}, {u"leftb", fnLeftB, 2, 2},
@@ -359,9 +441,10 @@ const Builtin kTable[] = {
     {u"space", fnSpace, 1, 1}, {u"string", fnString, 2, 2}, {u"strreverse", fnStrReverse, 1, 1},
     {u"strcomp", fnStrComp, 2, 3},
     {u"asc", fnAsc, 1, 1}, {u"ascw", fnAscW, 1, 1}, {u"ascb", fnAscB, 1, 1},
-    {u"chr", fnChr, 1, 1}, {u"chrw", fnChr, 1, 1}, {u"chrb", fnChrB, 1, 1},
+    {u"chr", fnChr, 1, 1}, {u"chrw", fnChrW, 1, 1}, {u"chrb", fnChrB, 1, 1},
     {u"replace", fnReplace, 3, 6}, {u"split", fnSplit, 1, 4}, {u"join", fnJoin, 1, 2},
     {u"filter", fnFilter, 2, 4},
+    {u"escape", fnEscape, 1, 1}, {u"unescape", fnUnescape, 1, 1},
 };
 
 }  // namespace

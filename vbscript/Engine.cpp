@@ -132,6 +132,8 @@ void Engine::setArguments(std::vector<std::u16string> args)
     s_->info.arguments = std::move(args);
 }
 
+void Engine::setHostProgram(std::u16string fullPath) { s_->info.hostProgram = std::move(fullPath); }
+
 void Engine::setSystemObjects(bool allowed) { s_->info.systemObjects = allowed; }
 
 }  // namespace vbs

@@ -41,6 +41,8 @@ public:
     void setStackBudget(std::size_t bytes);
     void setScriptName(std::u16string name, std::u16string fullName);
     void setArguments(std::vector<std::u16string> args);
+    // The host program's full path: WScript.FullName, and its folder WScript.Path.
+    void setHostProgram(std::u16string fullPath);
     // False: CreateObject refuses the classes that reach files and
     // processes (FileSystemObject, WScript.Shell) with error 429; for hosts
     // that run text nobody vetted, such as the fuzzer.

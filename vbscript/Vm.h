@@ -32,6 +32,7 @@ struct HostInfo {
     std::u16string scriptFullName = u"<script>";
     std::vector<std::u16string> arguments;
     bool systemObjects = true;  // classes that reach files and processes
+    std::u16string hostProgram = u"vbsrun";
 };
 
 class Vm {
@@ -63,6 +64,8 @@ public:
     Value errValue();
     Value wscriptValue();
     int recursionLimit = 3000;
+    // SetLocale's LCID; formatting keeps the zh-CN conventions whatever it is.
+    std::int32_t locale = 2052;
     // Native stack the script may use below the host's call into the engine;
     // beyond it error 28 is raised, whatever the frame sizes of this build.
     std::size_t stackBudget = 4u << 20;

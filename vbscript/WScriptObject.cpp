@@ -193,8 +193,14 @@ public:
         case 8: arity(args, 0, 0); result = stdErr_; return;
         case 9: arity(args, 0, 0); result = Value::str(u"5.8"); return;   // Version
         case 10: arity(args, 0, 0); result = Value::str(u"Windows Script Host"); return;  // Name
-        case 11: arity(args, 0, 0); result = Value::str(u"vbsrun"); return;  // FullName
-        case 12: arity(args, 0, 0); result = Value::str(std::u16string_view()); return;  // Path
+        case 11: arity(args, 0, 0); result = Value::str(vm_.info().hostProgram); return;  // FullName
+        case 12: {  // Path: the host program's folder
+            arity(args, 0, 0);
+            const std::u16string& full = vm_.info().hostProgram;
+            std::size_t slash = full.rfind(u'/');
+            result = Value::str(slash == std::u16string::npos ? std::u16string() : full.substr(0, slash ? slash : 1));
+            return;
+        }
         case 13: result = Value::lng(0); return;  // Timeout
         case 14: result = Value::boolean(true); return;  // Interactive
         case 15: arity(args, 1, 2); result = createObject(vm_, toStr(args[0])); return;  // the prefix is for events

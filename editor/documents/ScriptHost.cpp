@@ -145,6 +145,7 @@ ScriptHost::ScriptHost(QObject* owner) : QObject(owner), bridge_(std::make_uniqu
     setProperty("designGeometry", QRect(248, 40, 40, 32));
     setProperty("language", QStringLiteral("VBScript"));
     bridge_->engine.setStackBudget(kScriptStack);
+    bridge_->engine.setHostProgram(QCoreApplication::applicationFilePath().toStdU16String());
 }
 
 ScriptHost::~ScriptHost() = default;

@@ -132,7 +132,7 @@ def main():
                     failures.append(f"{where}: {problem}")
                     continue
                 rc, actual, errors = run_example(vbsrun, script, code)
-                ok = passed(rc, actual, errors, expected)
+                ok = passed(rc, actual, errors, expected, code)
                 if (name, number) in skip:
                     skipped += 1
                     if ok:

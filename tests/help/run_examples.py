@@ -113,7 +113,7 @@ def main():
                     failures.append(f"{where}: {problem}")
                     continue
                 rc, actual_lines, errors = run_example(vbsrun, script, code)
-                ok = passed(rc, actual_lines, errors, expected)
+                ok = passed(rc, actual_lines, errors, expected, code)
                 if keyword in skip:
                     skipped += 1
                     if ok:

@@ -20,8 +20,11 @@ def run_example(vbsrun, script, code):
     return run.returncode, lines, run.stderr.decode("utf-8", "replace").strip()
 
 
-def passed(rc, actual, errors, expected):
-    return rc == 0 and not errors and actual == expected
+def passed(rc, actual, errors, expected, code):
+    # Standard error is the script's own only when it writes there itself;
+    # otherwise anything on it is the runner reporting a fault.
+    own_errors = any("stderr" in line.lower() for line in code)
+    return rc == 0 and (own_errors or not errors) and actual == expected
 
 
 def describe_failure(where, rc, actual, errors, expected):

@@ -61,6 +61,8 @@ int main(int argc, char** argv)
     std::vector<std::u16string> args;
     for (int i = 2; i < argc; ++i) args.push_back(widen(argv[i]));
     engine.setArguments(std::move(args));
+    auto self = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (!ec) engine.setHostProgram(widen(self.string()));
     bool ok = engine.execute(script->text);
     std::cout.flush();
     if (!ok) {

@@ -40,3 +40,15 @@ Err.Clear
 Set p = LoadPicture("x.bmp")
 WScript.Echo Err.Number
 ' expect: 481
+
+' SetLocale returns the locale it replaces; names and 0 (the default) work.
+WScript.Echo GetLocale(), SetLocale("en-US"), GetLocale(), SetLocale(0), GetLocale()
+' expect: 2052 2052 1033 1033 2052
+On Error Resume Next
+SetLocale "xx-none"
+WScript.Echo Err.Number, GetLocale()
+' expect: 5 2052
+On Error GoTo 0
+' WScript.Path is the folder of the running host program.
+WScript.Echo Left(WScript.FullName, Len(WScript.Path) + 1) = WScript.Path & "/", Len(WScript.Path) > 1
+' expect: -1 -1

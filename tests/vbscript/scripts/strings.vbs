@@ -30,3 +30,20 @@ t = ""
 For i = 1 To 1000 : t = t & "ab" : Next
 WScript.Echo Len(t)
 ' expect: 2000
+
+' Escape keeps letters, digits and @*_+-./; Unescape leaves malformed escapes.
+WScript.Echo Escape("a b&中@*_+-./~")
+' expect: a%20b%26%u4E2D@*_+-./%7E
+WScript.Echo Unescape("%41%20%u4E2D%zz%u12%")
+' expect: A 中%zz%u12%
+WScript.Echo Unescape(Escape("Tab" & vbTab & "中文!")) = "Tab" & vbTab & "中文!", IsNull(Escape(Null))
+' expect: -1 -1
+
+' Asc and Chr use code page 936: double-byte codes, negative above &H7FFF.
+WScript.Echo Asc("中"), Hex(Asc("中")), Chr(&HD6D0), Chr(Asc("文")), Asc("€"), AscW("中")
+' expect: -10544 D6D0 中 文 128 20013
+On Error Resume Next
+x = Chr(&HFF01)
+WScript.Echo Err.Number
+' expect: 5
+On Error GoTo 0
