@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "vbscript/Value.h"
 
@@ -50,6 +51,13 @@ public:
 
     int refs = 0;
 };
+
+// A new object, owned from the start by the returned Value's reference count.
+template <class T, class... A>
+Value makeObject(A&&... a)
+{
+    return Value::object(new T(std::forward<A>(a)...));
+}
 
 // Fetches an object's default value (error 438 without a default member).
 Value defaultValue(Object* obj);

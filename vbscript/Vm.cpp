@@ -24,11 +24,6 @@ constexpr std::size_t kSegment = 1u << 16;
 constexpr std::size_t kFrameSlack = 8;
 constexpr std::size_t kMaxElements = 1u << 26;  // 1 GiB of Values
 
-template <class T, class... A>
-Value makeObject(A&&... a)
-{
-    return Value::object(std::make_unique<T>(std::forward<A>(a)...).release());  // refcount owns it
-}
 
 bool truthy(const Value& v0)
 {

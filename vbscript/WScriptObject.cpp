@@ -164,10 +164,10 @@ class WScriptObject : public NativeObject {
 public:
     explicit WScriptObject(Vm& vm)
         : vm_(vm),
-          arguments_(Value::object(new_<ArgumentsObject>(vm.info().arguments))),
-          stdIn_(Value::object(new_<StreamObject>(vm, Stream::In))),
-          stdOut_(Value::object(new_<StreamObject>(vm, Stream::Out))),
-          stdErr_(Value::object(new_<StreamObject>(vm, Stream::Err)))
+          arguments_(makeObject<ArgumentsObject>(vm.info().arguments)),
+          stdIn_(makeObject<StreamObject>(vm, Stream::In)),
+          stdOut_(makeObject<StreamObject>(vm, Stream::Out)),
+          stdErr_(makeObject<StreamObject>(vm, Stream::Err))
     {
     }
     std::u16string typeName() const override { return u"Object"; }
@@ -220,11 +220,6 @@ protected:
     }
 
 private:
-    template <class T, class... A>
-    static T* new_(A&&... a)
-    {
-        return std::make_unique<T>(std::forward<A>(a)...).release();  // owned by the Value refcount
-    }
 
     void echo(Args args)
     {
@@ -266,7 +261,7 @@ std::u16string echoText(const Value& value)
 
 Value makeWScript(Vm& vm)
 {
-    return Value::object(std::make_unique<WScriptObject>(vm).release());  // owned by the Value refcount
+    return makeObject<WScriptObject>(vm);
 }
 
 }  // namespace vbs

@@ -359,7 +359,7 @@ private:
 
 Value makeDictionary(Vm& vm)
 {
-    return Value::object(std::make_unique<Dictionary>(vm).release());  // owned by the Value refcount
+    return makeObject<Dictionary>(vm);
 }
 
 }  // namespace vbs

@@ -13,11 +13,6 @@
 namespace vbs {
 namespace {
 
-template <class T, class... A>
-Value newObject(A&&... a)
-{
-    return Value::object(std::make_unique<T>(std::forward<A>(a)...).release());  // owned by the Value refcount
-}
 
 // Count, Item(i) as the default member, and For Each over a fixed list.
 class ListObject : public NativeObject {
@@ -120,7 +115,7 @@ public:
         if (id == kDefaultMember) id = 0;
         if (id == 3) {
             // SubMatches(i) indexes the collection.
-            if (subMatches_.isEmpty()) subMatches_ = newObject<SubMatches>(std::move(subs_));
+            if (subMatches_.isEmpty()) subMatches_ = makeObject<SubMatches>(std::move(subs_));
             if (args.count) subMatches_.o->invoke(kDefaultMember, Invoke::Get, args, result);
             else result = subMatches_;
             return;
@@ -155,7 +150,7 @@ public:
 
 protected:
     std::size_t size() const override { return list_->count(); }
-    Value at(std::size_t i) const override { return newObject<Match>(*list_, i); }
+    Value at(std::size_t i) const override { return makeObject<Match>(*list_, i); }
 
 private:
     std::unique_ptr<MatchList> list_;
@@ -321,7 +316,7 @@ private:
                 list->offsets.push_back(set ? static_cast<std::int32_t>(re.end(g)) : -1);
             }
         });
-        return newObject<Matches>(std::move(list));
+        return makeObject<Matches>(std::move(list));
     }
 
     std::u16string replace(std::u16string_view subject, std::u16string_view with)
@@ -344,6 +339,6 @@ private:
 
 }  // namespace
 
-Value makeRegExp(Vm& vm) { return newObject<RegExp>(vm); }
+Value makeRegExp(Vm& vm) { return makeObject<RegExp>(vm); }
 
 }  // namespace vbs
