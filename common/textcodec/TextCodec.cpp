@@ -102,7 +102,7 @@ static EncodeResult EncodeVia(const char* to, std::u16string_view text)
 EncodeResult EncodeGbk(std::u16string_view text) { return EncodeVia("GBK", text); }
 EncodeResult EncodeUtf8(std::u16string_view text) { return EncodeVia("UTF-8", text); }
 
-std::optional<DecodedScript> DecodeScriptFile(std::string_view bytes)
+std::optional<DecodedScript> DecodeScriptFile(std::string_view bytes, Unmarked order)
 {
     auto make = [](std::optional<std::u16string> text, ScriptEncoding enc) -> std::optional<DecodedScript> {
         if (!text) return std::nullopt;
@@ -117,6 +117,8 @@ std::optional<DecodedScript> DecodeScriptFile(std::string_view bytes)
         for (std::size_t i = 0; i < swapped.size(); i += 2) std::swap(swapped[i], swapped[i + 1]);
         return DecodedScript{FromUtf16Le(swapped), ScriptEncoding::Utf16Be};
     }
+    if (order == Unmarked::Utf8First)
+        if (auto utf8 = DecodeUtf8(bytes)) return DecodedScript{std::move(*utf8), ScriptEncoding::Utf8};
     if (auto gbk = DecodeGbk(bytes)) return DecodedScript{std::move(*gbk), ScriptEncoding::Gbk};
     return make(DecodeUtf8(bytes), ScriptEncoding::Utf8);
 }

@@ -33,9 +33,14 @@ struct DecodedScript {
     ScriptEncoding encoding = ScriptEncoding::Gbk;
 };
 
-// A byte-order mark decides; without one GBK is tried first, then UTF-8.
-// nullopt when the bytes fit none of them.
-std::optional<DecodedScript> DecodeScriptFile(std::string_view bytes);
+// Which encoding to try first for bytes without a mark. Chinese UTF-8 text
+// is often also valid GBK (but rarely the other way round), so a reader
+// that mostly sees UTF-8 files, like the command-line runner, asks for it.
+enum class Unmarked { GbkFirst, Utf8First };
+
+// A byte-order mark decides; without one GBK and UTF-8 are tried in the
+// order asked for. nullopt when the bytes fit none of them.
+std::optional<DecodedScript> DecodeScriptFile(std::string_view bytes, Unmarked order = Unmarked::GbkFirst);
 EncodeResult EncodeScriptFile(std::u16string_view text, ScriptEncoding encoding);
 
 }  // namespace textcodec

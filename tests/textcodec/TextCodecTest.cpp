@@ -66,6 +66,21 @@ TEST(ScriptFile, EncodingIsDetectedAndWrittenBackByteForByte)
     }
 }
 
+// "苹果" in UTF-8 is also valid GBK ("鑻规灉"): the order decides, and GBK
+// files stay GBK when UTF-8 comes first.
+TEST(ScriptFile, UnmarkedOrderDecidesBetweenValidReadings)
+{
+    const std::string utf8 = "\xE8\x8B\xB9\xE6\x9E\x9C";
+    const std::string gbk = "\xD6\xD0\xCE\xC4";  // 中文
+    EXPECT_EQ(DecodeScriptFile(utf8)->text, u"鑻规灉");
+    auto first = DecodeScriptFile(utf8, Unmarked::Utf8First);
+    EXPECT_EQ(first->text, u"苹果");
+    EXPECT_EQ(first->encoding, ScriptEncoding::Utf8);
+    auto legacy = DecodeScriptFile(gbk, Unmarked::Utf8First);
+    EXPECT_EQ(legacy->text, u"中文");
+    EXPECT_EQ(legacy->encoding, ScriptEncoding::Gbk);
+}
+
 TEST(ScriptFile, RefusesBytesThatAreNeitherGbkNorUtf8)
 {
     EXPECT_FALSE(DecodeScriptFile("\xFF\xFF\x80"));
