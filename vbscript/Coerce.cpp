@@ -3,7 +3,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <cwctype>
 
 #include "vbscript/DateTime.h"
 #include "vbscript/Errors.h"
@@ -41,7 +40,7 @@ std::optional<double> parseNumber(std::u16string_view text)
     while (e > b && isSpace(text[e - 1])) --e;
     std::u16string_view t = text.substr(b, e - b);
     if (t.size() > 2 && t[0] == u'&') {
-        char16_t k = static_cast<char16_t>(std::towlower(t[1]));
+        char16_t k = lowerChar(t[1]);
         if (k == u'h') return parseRadix(t.substr(2), 16);
         if (k == u'o') return parseRadix(t.substr(2), 8);
         return parseRadix(t.substr(1), 8);
@@ -271,23 +270,65 @@ std::string u16ToAscii(std::u16string_view s)
     return out;
 }
 
+namespace {
+
+// Ranges where a capital and its small letter lie a fixed distance apart.
+struct CaseRange {
+    char16_t first, last;  // capitals
+    int delta;             // small = capital + delta
+    bool alternating;      // capitals and smalls interleave (delta 1)
+};
+
+const CaseRange kCaseRanges[] = {
+    {u'A', u'Z', 32, false},     {0x00C0, 0x00D6, 32, false}, {0x00D8, 0x00DE, 32, false},
+    {0x0100, 0x012F, 1, true},   {0x0132, 0x0137, 1, true},   {0x0139, 0x0148, 1, true},
+    {0x014A, 0x0177, 1, true},   {0x0179, 0x017E, 1, true},   {0x0386, 0x0386, 38, false},
+    {0x0388, 0x038A, 37, false}, {0x038C, 0x038C, 64, false}, {0x038E, 0x038F, 63, false},
+    {0x0391, 0x03A1, 32, false}, {0x03A3, 0x03AB, 32, false}, {0x0400, 0x040F, 80, false},
+    {0x0410, 0x042F, 32, false}, {0x0460, 0x0481, 1, true},   {0x048A, 0x04BF, 1, true},
+    {0xFF21, 0xFF3A, 32, false},
+};
+
+bool isCapitalIn(const CaseRange& r, char16_t c)
+{
+    if (c < r.first || c > r.last) return false;
+    return !r.alternating || (c - r.first) % 2 == 0;
+}
+
+}  // namespace
+
+char16_t lowerChar(char16_t c)
+{
+    if (c < 0x80) return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c;
+    if (c == 0x0178) return 0x00FF;  // Ÿ
+    for (const CaseRange& r : kCaseRanges)
+        if (isCapitalIn(r, c)) return static_cast<char16_t>(c + r.delta);
+    return c;
+}
+
+char16_t upperChar(char16_t c)
+{
+    if (c < 0x80) return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - 32) : c;
+    if (c == 0x00FF) return 0x0178;
+    if (c == 0x03C2) return 0x03A3;  // final sigma
+    for (const CaseRange& r : kCaseRanges) {
+        char16_t capital = static_cast<char16_t>(c - r.delta);
+        if (c >= r.delta && isCapitalIn(r, capital)) return capital;
+    }
+    return c;
+}
+
 std::u16string toLower(std::u16string_view s)
 {
     std::u16string out(s);
-    for (auto& c : out) {
-        if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c + 32);
-        else if (c >= 0x80) c = static_cast<char16_t>(std::towlower(c));
-    }
+    for (auto& c : out) c = lowerChar(c);
     return out;
 }
 
 std::u16string toUpper(std::u16string_view s)
 {
     std::u16string out(s);
-    for (auto& c : out) {
-        if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - 32);
-        else if (c >= 0x80) c = static_cast<char16_t>(std::towupper(c));
-    }
+    for (auto& c : out) c = upperChar(c);
     return out;
 }
 

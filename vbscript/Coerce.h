@@ -35,6 +35,11 @@ std::u16string formatCurrency(std::int64_t scaled);
 
 std::u16string asciiToU16(std::string_view s);
 std::string u16ToAscii(std::u16string_view s);  // non-ASCII becomes '?'
+// Case mapping of one UTF-16 unit: ASCII, Latin-1, Latin Extended-A, Greek,
+// Cyrillic and the full-width letters. Our own table, so the result does not
+// depend on the process's locale (the editor and vbsrun differ there).
+char16_t lowerChar(char16_t c);
+char16_t upperChar(char16_t c);
 std::u16string toLower(std::u16string_view s);
 std::u16string toUpper(std::u16string_view s);
 

@@ -5,6 +5,8 @@
 #include <cwctype>
 #include <vector>
 
+#include "vbscript/Coerce.h"
+
 namespace vbs {
 namespace {
 
@@ -133,7 +135,7 @@ int monthFromName(std::u16string_view word)
     for (int m = 0; m < 12; ++m) {
         bool same = true;
         for (int k = 0; k < 3; ++k)
-            if (std::towlower(word[k]) != static_cast<wint_t>(names[m][k])) same = false;
+            if (lowerChar(word[k]) != names[m][k]) same = false;
         if (same) return m + 1;
     }
     return 0;
@@ -162,9 +164,9 @@ DateTokens tokenize(std::u16string_view text)
             std::size_t start = i;
             while (i < text.size() && std::iswalpha(text[i])) ++i;
             std::u16string_view word = text.substr(start, i - start);
-            char16_t w0 = static_cast<char16_t>(std::towlower(word[0]));
+            char16_t w0 = lowerChar(word[0]);
             if (word.size() <= 2 && (w0 == u'a' || w0 == u'p') &&
-                (word.size() == 1 || std::towlower(word[1]) == u'm')) {
+                (word.size() == 1 || lowerChar(word[1]) == u'm')) {
                 out.ampm = w0 == u'a' ? 1 : 2;
             } else if (int m = monthFromName(word)) {
                 out.nums.push_back(-m);  // marked as a month name

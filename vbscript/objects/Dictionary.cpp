@@ -4,7 +4,6 @@
 // holes make up half the entries.
 #include <cmath>
 #include <cstring>
-#include <cwctype>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -33,11 +32,7 @@ bool isNumberKey(Tag t)
            t == Tag::Currency;
 }
 
-char16_t foldCase(char16_t c)
-{
-    if (c < 128) return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c + 32) : c;
-    return static_cast<char16_t>(std::towlower(c));
-}
+char16_t foldCase(char16_t c) { return lowerChar(c); }
 
 std::size_t mix(std::size_t h)
 {

@@ -173,3 +173,11 @@ On Error Resume Next
 keep.Add Array(1), 1
 WScript.Echo Err.Number, keep.Count
 ' expect: 13 0
+
+' Text mode folds letters beyond ASCII too.
+Set wide = CreateObject("Scripting.Dictionary")
+wide.CompareMode = vbTextCompare
+wide.Add "ＡＢＣ", 1
+wide.Add "Éa", 2
+WScript.Echo wide.Exists("ａｂｃ"), wide("éA"), wide.Count
+' expect: -1 2 2

@@ -47,3 +47,10 @@ x = Chr(&HFF01)
 WScript.Echo Err.Number
 ' expect: 5
 On Error GoTo 0
+
+' Case mapping covers accented, Greek, Cyrillic and full-width letters, the
+' same wherever the engine runs.
+WScript.Echo LCase("ÀÉ ĀĹ ΑΩ АЯ ＡＺ"), UCase("àé āĺ αως ая ａｚ ß")
+' expect: àé āĺ αω ая ａｚ ÀÉ ĀĹ ΑΩΣ АЯ ＡＺ ß
+WScript.Echo StrComp("ＶＢＳ", "ｖｂｓ", vbTextCompare), InStr(1, "xÉy", "é", vbTextCompare)
+' expect: 0 2
