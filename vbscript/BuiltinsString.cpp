@@ -1,9 +1,10 @@
 // String functions. Strings are UTF-16; positions count UTF-16 units from 1.
-// The B variants see each unit as two bytes.
+// The B variants see each unit as two bytes (ByteString.h).
 #include <algorithm>
 
 #include "textcodec/TextCodec.h"
 #include "vbscript/Builtins.h"
+#include "vbscript/ByteString.h"
 #include "vbscript/Coerce.h"
 #include "vbscript/Errors.h"
 #include "vbscript/Operators.h"
@@ -55,8 +56,6 @@ std::size_t rfind(std::u16string_view hay, std::u16string_view needle, std::size
     return h.rfind(n, from);
 }
 
-Value bLen(Args a) { if (a[0].isNull()) return Value::null(); return Value::lng(static_cast<std::int32_t>(toStr(a[0]).size() * 2)); }
-
 Value fnLen(Vm&, Args a)
 {
     const Value& v = a[0];
@@ -64,7 +63,6 @@ Value fnLen(Vm&, Args a)
     if (v.isString()) return Value::lng(static_cast<std::int32_t>(v.strView().size()));
     return Value::lng(static_cast<std::int32_t>(toStr(v).size()));
 }
-Value fnLenB(Vm&, Args a) { return bLen(a); }
 
 Value fnLeft(Vm&, Args a)
 {
@@ -95,30 +93,6 @@ Value fnMid(Vm&, Args a)
     return Value::str(s.substr(start, len));
 }
 
-// Byte variants: two bytes per unit, rounded to whole units.
-Value fnLeftB(Vm& vm, Args a)
-{
-    if (a[0].isNull()) return Value::null();
-    Value half = Value::lng(nonNegative(a[1]) / 2);
-    Value args[] = {a[0], half};
-    return fnLeft(vm, Args{args, 2});
-}
-
-Value fnRightB(Vm& vm, Args a)
-{
-    if (a[0].isNull()) return Value::null();
-    Value half = Value::lng(nonNegative(a[1]) / 2);
-    Value args[] = {a[0], half};
-    return fnRight(vm, Args{args, 2});
-}
-
-Value fnMidB(Vm& vm, Args a)
-{
-    if (a[0].isNull()) return Value::null();
-    Value args[] = {a[0], Value::lng((position(a[1]) - 1) / 2 + 1), missing(a, 2) ? Value::error(0) : Value::lng(nonNegative(a[2]) / 2)};
-    return fnMid(vm, Args{args, missing(a, 2) ? 2 : 3});
-}
-
 Value fnInStr(Vm&, Args a)
 {
     // InStr([start,] string1, string2[, compare])
@@ -137,13 +111,6 @@ Value fnInStr(Vm&, Args a)
     if (needle.empty()) return Value::lng(start);
     std::size_t at = find(hay, needle, static_cast<std::size_t>(start) - 1, text);
     return Value::lng(at == std::u16string::npos ? 0 : static_cast<std::int32_t>(at) + 1);
-}
-
-Value fnInStrB(Vm& vm, Args a)
-{
-    Value r = fnInStr(vm, a);
-    if (r.isNull() || r.l == 0) return r;
-    return Value::lng((r.l - 1) * 2 + 1);
 }
 
 Value fnInStrRev(Vm&, Args a)
@@ -231,13 +198,6 @@ Value fnAscW(Vm&, Args a)
     return Value::integer(static_cast<std::int16_t>(s[0]));
 }
 
-Value fnAscB(Vm&, Args a)
-{
-    std::u16string s = toStr(a[0]);
-    if (s.empty()) raise(err::InvalidCall);
-    return Value::integer(static_cast<std::int16_t>(s[0] & 0xFF));
-}
-
 Value fnChrW(Vm&, Args a)
 {
     std::int32_t c = toLong(a[0]);
@@ -258,11 +218,69 @@ Value fnChr(Vm& vm, Args a)
     return Value::str(std::move(*text));
 }
 
+// The B variants count bytes: two per UTF-16 unit, low byte first.
+Value fnLenB(Vm&, Args a)
+{
+    if (a[0].isNull()) return Value::null();
+    return Value::lng(static_cast<std::int32_t>(stringBytes(a[0]).size()));
+}
+
+Value fnLeftB(Vm&, Args a)
+{
+    if (a[0].isNull()) return Value::null();
+    std::string bytes = stringBytes(a[0]);
+    return byteString(std::string_view(bytes).substr(0, static_cast<std::size_t>(nonNegative(a[1]))));
+}
+
+Value fnRightB(Vm&, Args a)
+{
+    if (a[0].isNull()) return Value::null();
+    std::string bytes = stringBytes(a[0]);
+    std::size_t n = std::min(static_cast<std::size_t>(nonNegative(a[1])), bytes.size());
+    return byteString(std::string_view(bytes).substr(bytes.size() - n));
+}
+
+Value fnMidB(Vm&, Args a)
+{
+    if (a[0].isNull()) return Value::null();
+    std::string bytes = stringBytes(a[0]);
+    std::size_t start = static_cast<std::size_t>(position(a[1])) - 1;
+    std::size_t len = missing(a, 2) ? bytes.size() : static_cast<std::size_t>(nonNegative(a[2]));
+    if (start >= bytes.size()) return Value::str(std::u16string_view());
+    return byteString(std::string_view(bytes).substr(start, len));
+}
+
+// InStrB([start,] string1, string2[, compare]): a byte position; always binary.
+Value fnInStrB(Vm&, Args a)
+{
+    int k = 0;
+    std::int32_t start = 1;
+    if (a.count >= 3) {
+        if (a[0].isNull()) raise(err::InvalidNull);
+        start = position(a[0]);
+        k = 1;
+    }
+    if (a[k].isNull() || a[k + 1].isNull()) return Value::null();
+    std::string hay = stringBytes(a[k]), needle = stringBytes(a[k + 1]);
+    if (static_cast<std::size_t>(start) > hay.size()) return Value::lng(0);
+    if (needle.empty()) return Value::lng(start);
+    std::size_t at = hay.find(needle, static_cast<std::size_t>(start) - 1);
+    return Value::lng(at == std::string::npos ? 0 : static_cast<std::int32_t>(at) + 1);
+}
+
+Value fnAscB(Vm&, Args a)
+{
+    std::string bytes = stringBytes(a[0]);
+    if (bytes.empty()) raise(err::InvalidCall);
+    return Value::integer(static_cast<unsigned char>(bytes[0]));
+}
+
 Value fnChrB(Vm&, Args a)
 {
     std::int32_t c = toLong(a[0]);
     if (c < 0 || c > 255) raise(err::InvalidCall);
-    return Value::str(std::u16string(1, static_cast<char16_t>(c)));
+    const char byte = static_cast<char>(c);
+    return byteString(std::string_view(&byte, 1));
 }
 
 Value fnReplace(Vm&, Args a)

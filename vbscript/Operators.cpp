@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "vbscript/ByteString.h"
 #include "vbscript/Coerce.h"
 #include "vbscript/Errors.h"
 
@@ -258,6 +259,7 @@ Value opConcat(const Value& a0, const Value& b0)
     const Value& a = a0.deref();
     const Value& b = b0.deref();
     if (a.isNull() && b.isNull()) return Value::null();
+    if (isOddByteString(a) || isOddByteString(b)) return concatBytes(a, b);
     Value r = a.isString() ? a : a.isNull() ? Value::str(std::u16string_view()) : Value::str(toStr(a));
     if (b.isString()) r.appendStr(b.strView());
     else if (!b.isNull()) r.appendStr(toStr(b));

@@ -116,6 +116,9 @@ static_assert(sizeof(Value) == 16, "the Variant must stay compact");
 struct StrObj {
     int refs = 0;
     std::u16string text;
+    // The last unit holds only its low byte: a byte string of odd length,
+    // as ChrB, LeftB and MidB make them.
+    bool oddByte = false;
 };
 
 // A rectangular array; bounds are per dimension, lower bound always 0.

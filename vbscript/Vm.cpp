@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "vbscript/Builtins.h"
+#include "vbscript/ByteString.h"
 #include "vbscript/ClassInstance.h"
 #include "vbscript/Coerce.h"
 #include "vbscript/Compiler.h"
@@ -686,7 +687,7 @@ void Vm::run(Frame& entry)
                 VBS_CASE(ConcatTo) {
                     Value& dst = varRef(*fr, inp->a, inp->b, inp->d);
                     const Value& x = sp_[-1];
-                    if (dst.isString() && x.isString()) dst.appendStr(x.strView());
+                    if (dst.isString() && x.isString() && !isOddByteString(dst) && !isOddByteString(x)) dst.appendStr(x.strView());
                     else storeLet(dst, opConcat(dst, x));
                     pop();
                     break;

@@ -50,7 +50,10 @@ protected:
         vbs::Engine engine(host);
         EXPECT_EQ(engine.execute(script), ok) << textcodec::EncodeUtf8(engine.errorText()).bytes;
         std::string out;
-        for (const auto& e : host.echoes) out += (out.empty() ? "" : "|") + textcodec::EncodeUtf8(e).bytes;
+        for (const auto& e : host.echoes) {
+            if (!out.empty()) out += '|';
+            out += textcodec::EncodeUtf8(e).bytes;
+        }
         return out;
     }
 

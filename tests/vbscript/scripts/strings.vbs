@@ -54,3 +54,16 @@ WScript.Echo LCase("ÀÉ ĀĹ ΑΩ АЯ ＡＺ"), UCase("àé āĺ αως ая �
 ' expect: àé āĺ αω ая ａｚ ÀÉ ĀĹ ΑΩΣ АЯ ＡＺ ß
 WScript.Echo StrComp("ＶＢＳ", "ｖｂｓ", vbTextCompare), InStr(1, "xÉy", "é", vbTextCompare)
 ' expect: 0 2
+
+' Byte strings: ChrB makes half a unit, and the B functions count bytes.
+WScript.Echo LenB(ChrB(65)), LenB(ChrB(65) & ChrB(66)), AscW(ChrB(65) & ChrB(66)) = &H4241
+' expect: 1 2 -1
+odd = ChrB(1) & "x"
+WScript.Echo LenB(odd), AscB(odd), AscB(MidB(odd, 2, 1)), AscB(RightB(odd, 1)), LenB(MidB("abc", 2))
+' expect: 3 1 120 0 5
+built = ""
+For i = 1 To 5 : built = built & ChrB(64 + i) : Next
+WScript.Echo LenB(built), AscB(MidB(built, 5)), InStrB(built, ChrB(67)), InStrB(2, "abcb", "b"), LenB(built & Null)
+' expect: 5 69 3 3 5
+WScript.Echo MidB("abc", 3, 2) = "b", LeftB("abc", 3) = "a" & ChrB(98)
+' expect: -1 -1
