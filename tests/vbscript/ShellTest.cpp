@@ -129,7 +129,7 @@ TEST(Shell, StopEndsAScriptWaitingOnAChild)
         auto took = std::chrono::steady_clock::now() - start;
         stopper.join();
         EXPECT_EQ(engine.errorText(), u"脚本已被停止") << utf8(script);
-        EXPECT_LT(took, 1200ms) << utf8(script);
+        EXPECT_LT(took, 5s) << utf8(script);  // the child alone would take 30 s; slack for busy machines
         EXPECT_TRUE(childrenGone()) << utf8(script);
     }
 }
