@@ -1,5 +1,6 @@
 #include "documents/ScriptHost.h"
 
+#include "documents/ProcessState.h"
 #include "documents/ScriptDialogs.h"
 #include "vbscript/Engine.h"
 
@@ -195,6 +196,7 @@ bool ScriptHost::Execute(const QString& code, QWidget* window)
     };
     b.afterDialog = [&] { delay.start(kRunningWindowDelayMs); };
 
+    const ProcessState before = ProcessState::Capture();
     {
         InputBlocker blocker(window);
         worker->start();
@@ -204,6 +206,7 @@ bool ScriptHost::Execute(const QString& code, QWidget* window)
         while (!finished) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
         worker->wait();
     }
+    before.Restore();
 
     b.beforeDialog = b.afterDialog = [] {};
     if (b.stopped) errorText_ = kStoppedText;

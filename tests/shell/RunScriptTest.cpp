@@ -5,6 +5,7 @@
 #include "documents/ScriptDialogs.h"
 #include "documents/ScriptHost.h"
 
+#include <QDir>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextBlock>
@@ -86,6 +87,27 @@ private slots:
         h.RunCode("x = 5");
         h.RunCode("WScript.Echo \"[\" & x & \"]\"");
         QCOMPARE(h.dialogs.echoes, QStringList{"[]"});
+    }
+
+    // The working folder and the environment belong to the editor's process;
+    // what a script changes there is undone after its run.
+    void theProcessStateIsRestoredAfterARun()
+    {
+        RunHarness h;
+        const QString folder = QDir::currentPath();
+        qputenv("QUILLON_KEPT", "before");
+        qunsetenv("QUILLON_ADDED");
+        h.RunCode("Set sh = CreateObject(\"WScript.Shell\")\r\n"
+                  "sh.CurrentDirectory = \"/\"\r\n"
+                  "Set env = sh.Environment(\"Process\")\r\n"
+                  "env(\"QUILLON_KEPT\") = \"changed\"\r\n"
+                  "env(\"QUILLON_ADDED\") = \"new\"\r\n"
+                  "WScript.Echo sh.CurrentDirectory & \"|\" & env(\"QUILLON_KEPT\")");
+        QCOMPARE(h.Output(), "");
+        QCOMPARE(h.dialogs.echoes, QStringList{"/|changed"});
+        QCOMPARE(QDir::currentPath(), folder);
+        QCOMPARE(qgetenv("QUILLON_KEPT"), QByteArray("before"));
+        QVERIFY(!qEnvironmentVariableIsSet("QUILLON_ADDED"));
     }
 
     void msgBoxReturnsTheAnswer()
