@@ -93,24 +93,44 @@ Value fnMid(Vm&, Args a)
     return Value::str(s.substr(start, len));
 }
 
-Value fnInStr(Vm&, Args a)
-{
-    // InStr([start,] string1, string2[, compare])
-    int k = 0;
+// InStr and InStrB: ([start,] string1, string2[, compare]).
+struct SearchArgs {
     std::int32_t start = 1;
+    int first = 0;  // index of string1
+    bool null = false;  // string1 or string2 is Null
+};
+
+SearchArgs searchArgs(const Args& a)
+{
+    SearchArgs s;
     if (a.count >= 3) {
         if (a[0].isNull()) raise(err::InvalidNull);
-        start = position(a[0]);
-        k = 1;
+        s.start = position(a[0]);
+        s.first = 1;
     }
-    if (a[k].isNull() || a[k + 1].isNull()) return Value::null();
-    bool text = a.count == 4 && textCompare(a, 3);
-    StrArg hayArg(a[k]), needleArg(a[k + 1]);
-    std::u16string_view hay = hayArg.view(), needle = needleArg.view();
+    s.null = a[s.first].isNull() || a[s.first + 1].isNull();
+    return s;
+}
+
+// The 1-based position find(offset) gives, 0 when absent; the start and
+// empty-needle rules are the same for characters and bytes.
+template <class Text, class Find>
+Value foundAt(const Text& hay, const Text& needle, std::int32_t start, Find find)
+{
     if (static_cast<std::size_t>(start) > hay.size()) return Value::lng(0);
     if (needle.empty()) return Value::lng(start);
-    std::size_t at = find(hay, needle, static_cast<std::size_t>(start) - 1, text);
-    return Value::lng(at == std::u16string::npos ? 0 : static_cast<std::int32_t>(at) + 1);
+    std::size_t at = find(static_cast<std::size_t>(start) - 1);
+    return Value::lng(at == Text::npos ? 0 : static_cast<std::int32_t>(at) + 1);
+}
+
+Value fnInStr(Vm&, Args a)
+{
+    SearchArgs s = searchArgs(a);
+    if (s.null) return Value::null();
+    bool text = a.count == 4 && textCompare(a, 3);
+    StrArg hayArg(a[s.first]), needleArg(a[s.first + 1]);
+    std::u16string_view hay = hayArg.view(), needle = needleArg.view();
+    return foundAt(hay, needle, s.start, [&](std::size_t from) { return find(hay, needle, from, text); });
 }
 
 Value fnInStrRev(Vm&, Args a)
@@ -250,22 +270,13 @@ Value fnMidB(Vm&, Args a)
     return byteString(std::string_view(bytes).substr(start, len));
 }
 
-// InStrB([start,] string1, string2[, compare]): a byte position; always binary.
+// A byte position; always a binary comparison.
 Value fnInStrB(Vm&, Args a)
 {
-    int k = 0;
-    std::int32_t start = 1;
-    if (a.count >= 3) {
-        if (a[0].isNull()) raise(err::InvalidNull);
-        start = position(a[0]);
-        k = 1;
-    }
-    if (a[k].isNull() || a[k + 1].isNull()) return Value::null();
-    std::string hay = stringBytes(a[k]), needle = stringBytes(a[k + 1]);
-    if (static_cast<std::size_t>(start) > hay.size()) return Value::lng(0);
-    if (needle.empty()) return Value::lng(start);
-    std::size_t at = hay.find(needle, static_cast<std::size_t>(start) - 1);
-    return Value::lng(at == std::string::npos ? 0 : static_cast<std::int32_t>(at) + 1);
+    SearchArgs s = searchArgs(a);
+    if (s.null) return Value::null();
+    std::string hay = stringBytes(a[s.first]), needle = stringBytes(a[s.first + 1]);
+    return foundAt(hay, needle, s.start, [&](std::size_t from) { return hay.find(needle, from); });
 }
 
 Value fnAscB(Vm&, Args a)
