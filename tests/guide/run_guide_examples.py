@@ -19,10 +19,9 @@ import html
 import os
 import re
 import sys
-import tempfile
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
-from vbs_examples import describe_failure, passed, run_example  # noqa: E402
+from vbs_examples import ExampleRun  # noqa: E402
 
 BLOCK = re.compile(
     r'<pre class="example">(.*?)</pre>\s*'
@@ -93,8 +92,8 @@ def main():
     skip_path = (sys.argv[3] if len(sys.argv) > 3 else
                  os.path.join(os.path.dirname(os.path.abspath(__file__)), "skip.txt"))
     skip = load_skip(skip_path)
-    failures = []
-    ran = skipped = 0
+    run = ExampleRun(vbsrun)
+    failures = run.failures
     seen = set()
     pages = [n for n in page_files(os.path.join(guide_dir, "guide.hhp"))
              if n.lower().endswith((".html", ".htm"))]
@@ -115,39 +114,25 @@ def main():
                 line.encode("gbk")
             except UnicodeEncodeError as e:
                 failures.append(f"{name}:{line_no}: {line[e.start]!r} has no GBK code")
-    with tempfile.TemporaryDirectory() as tmp:
-        script = os.path.join(tmp, "example.vbs")
-        for name in pages:
-            path = os.path.join(guide_dir, name)
-            if name not in listed:
-                failures.append(f"{name}: not in toc.hhc")
-            if not os.path.exists(path):
+    for name in pages:
+        path = os.path.join(guide_dir, name)
+        if name not in listed:
+            failures.append(f"{name}: not in toc.hhc")
+        if not os.path.exists(path):
+            continue
+        with open(path, encoding="utf-8") as f:
+            page = f.read()
+        for number, problem, code, expected in examples(page):
+            where = f"{name} example {number}"
+            seen.add((name, number))
+            if problem:
+                failures.append(f"{where}: {problem}")
                 continue
-            with open(path, encoding="utf-8") as f:
-                page = f.read()
-            for number, problem, code, expected in examples(page):
-                where = f"{name} example {number}"
-                seen.add((name, number))
-                if problem:
-                    failures.append(f"{where}: {problem}")
-                    continue
-                rc, actual, errors = run_example(vbsrun, script, code)
-                ok = passed(rc, actual, errors, expected, code)
-                if (name, number) in skip:
-                    skipped += 1
-                    if ok:
-                        print(f"note: {where} is in skip.txt but now passes")
-                    continue
-                ran += 1
-                if not ok:
-                    failures.append(describe_failure(where, rc, actual, errors, expected))
+            run.check(where, code, expected, (name, number) in skip)
     for (name, number), (line_no, _) in sorted(skip.items()):
         if (name, number) not in seen:
             failures.append(f"skip.txt:{line_no}: {name} has no example {number}")
-    print(f"examples run: {ran}, skipped: {skipped}")
-    for failure in failures:
-        print("FAIL " + failure)
-    return 1 if failures else 0
+    return run.finish()
 
 
 if __name__ == "__main__":

@@ -13,10 +13,9 @@ usage: run_examples.py VBSRUN HELP_DIR SKIP_FILE
 """
 import os
 import sys
-import tempfile
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
-from vbs_examples import describe_failure, passed, run_example  # noqa: E402
+from vbs_examples import ExampleRun  # noqa: E402
 
 HEADINGS = ["语法", "参数", "返回值", "说明", "示例", "输出"]
 
@@ -95,42 +94,28 @@ def load_skip(path):
 def main():
     vbsrun, help_dir, skip_path = sys.argv[1:4]
     skip = load_skip(skip_path)
-    failures = []
-    ran = skipped = 0
+    run = ExampleRun(vbsrun)
+    failures = run.failures
     seen = {}
     files = sorted(n for n in os.listdir(help_dir)
                    if n.endswith(".txt") and not n.startswith("."))
     if not files:
         failures.append(f"no help files in {help_dir}")
-    with tempfile.TemporaryDirectory() as tmp:
-        script = os.path.join(tmp, "example.vbs")
-        for name in files:
-            for keyword, line, text in parse_file(os.path.join(help_dir, name)):
-                where = f"{name}:{line} {keyword}"
-                seen[keyword] = seen.get(keyword, 0) + 1
-                problem, code, expected = split_entry(text)
-                if problem:
-                    failures.append(f"{where}: {problem}")
-                    continue
-                rc, actual_lines, errors = run_example(vbsrun, script, code)
-                ok = passed(rc, actual_lines, errors, expected, code)
-                if keyword in skip:
-                    skipped += 1
-                    if ok:
-                        print(f"note: {where} is in skip.txt but its example now passes")
-                    continue
-                ran += 1
-                if not ok:
-                    failures.append(describe_failure(where, rc, actual_lines, errors, expected))
+    for name in files:
+        for keyword, line, text in parse_file(os.path.join(help_dir, name)):
+            where = f"{name}:{line} {keyword}"
+            seen[keyword] = seen.get(keyword, 0) + 1
+            problem, code, expected = split_entry(text)
+            if problem:
+                failures.append(f"{where}: {problem}")
+                continue
+            run.check(where, code, expected, keyword in skip)
     for keyword in skip:
         if keyword not in seen:
             failures.append(f"skip.txt names {keyword!r}, which has no entry")
         elif seen[keyword] > 1:
             failures.append(f"skip.txt names {keyword!r}, which several entries share")
-    print(f"examples run: {ran}, skipped: {skipped}")
-    for failure in failures:
-        print("FAIL " + failure)
-    return 1 if failures else 0
+    return run.finish()
 
 
 if __name__ == "__main__":

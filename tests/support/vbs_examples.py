@@ -1,6 +1,8 @@
 """Running a documented example through vbsrun and judging its output; shared
 by the tests of the help reference and of the guide."""
+import os
 import subprocess
+import tempfile
 
 
 def run_example(vbsrun, script, code):
@@ -35,3 +37,36 @@ def describe_failure(where, rc, actual, errors, expected):
             + "  expected:\n" + "".join(f"    |{l}\n" for l in expected)
             + "  actual:\n" + "".join(f"    |{l}\n" for l in actual)
             + (f"  stderr: {errors}\n" if errors else ""))
+
+
+class ExampleRun:
+    """Runs examples one after another in a temporary folder and collects
+    the failures. Skipped examples run too, only to report those that have
+    started to pass."""
+
+    def __init__(self, vbsrun):
+        self.vbsrun = vbsrun
+        self.failures = []
+        self.ran = self.skipped = 0
+        self._tmp = tempfile.TemporaryDirectory()
+        self._script = os.path.join(self._tmp.name, "example.vbs")
+
+    def check(self, where, code, expected, skip):
+        rc, actual, errors = run_example(self.vbsrun, self._script, code)
+        ok = passed(rc, actual, errors, expected, code)
+        if skip:
+            self.skipped += 1
+            if ok:
+                print(f"note: {where} is in skip.txt but now passes")
+            return
+        self.ran += 1
+        if not ok:
+            self.failures.append(describe_failure(where, rc, actual, errors, expected))
+
+    def finish(self):
+        """Prints the summary and the failures; returns the exit code."""
+        self._tmp.cleanup()
+        print(f"examples run: {self.ran}, skipped: {self.skipped}")
+        for failure in self.failures:
+            print("FAIL " + failure)
+        return 1 if self.failures else 0
