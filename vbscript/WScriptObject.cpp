@@ -5,58 +5,27 @@
 
 #include "vbscript/Coerce.h"
 #include "vbscript/Errors.h"
+#include "vbscript/ListObject.h"
 #include "vbscript/ObjectLibrary.h"
 #include "vbscript/Vm.h"
 
 namespace vbs {
 namespace {
 
-class ArgumentsObject : public NativeObject {
+class ArgumentsObject : public ListObject {
 public:
     explicit ArgumentsObject(const std::vector<std::u16string>& args) : args_(args) {}
     std::u16string typeName() const override { return u"Object"; }
 
     void invoke(int id, Invoke kind, Args args, Value& result) override
     {
-        if (kind == Invoke::Let || kind == Invoke::Set) raise(err::NoSuchAction);
-        if (id == kDefaultMember) id = 0;
-        switch (id) {
-        case 0: {  // Item
-            arity(args, 1, 1);
-            std::int32_t i = toLong(args[0]);
-            if (i < 0 || static_cast<std::size_t>(i) >= args_.size()) raise(err::Subscript);
-            result = Value::str(args_[static_cast<std::size_t>(i)]);
-            return;
-        }
-        case 1:
-        case 2:  // Count, Length
-            arity(args, 0, 0);
-            result = Value::lng(static_cast<std::int32_t>(args_.size()));
-            return;
-        default: raise(err::NoSuchMember);
-        }
-    }
-
-    std::unique_ptr<Enumerator> enumerate() override
-    {
-        class Each : public Enumerator {
-        public:
-            explicit Each(const std::vector<std::u16string>& a) : a_(a) {}
-            bool next(Value& out) override
-            {
-                if (i_ >= a_.size()) return false;
-                out = Value::str(a_[i_++]);
-                return true;
-            }
-
-        private:
-            const std::vector<std::u16string>& a_;
-            std::size_t i_ = 0;
-        };
-        return std::make_unique<Each>(args_);
+        ListObject::invoke(id == kLength ? kCount : id, kind, args, result);
     }
 
 protected:
+    std::size_t size() const override { return args_.size(); }
+    Value at(std::size_t i) const override { return Value::str(args_[i]); }
+    int outOfRange() const override { return err::Subscript; }
     std::span<const char16_t* const> memberNames() const override
     {
         static const char16_t* const names[] = {u"item", u"count", u"length"};
@@ -64,6 +33,7 @@ protected:
     }
 
 private:
+    static constexpr int kLength = 2;
     const std::vector<std::u16string>& args_;  // the host may change them between runs
 };
 

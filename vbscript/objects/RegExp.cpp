@@ -5,6 +5,7 @@
 
 #include "vbscript/Coerce.h"
 #include "vbscript/Errors.h"
+#include "vbscript/ListObject.h"
 #include "vbscript/NativeObject.h"
 #include "vbscript/Vm.h"
 #include "vbscript/objects/Factories.h"
@@ -12,61 +13,6 @@
 
 namespace vbs {
 namespace {
-
-
-// Count, Item(i) as the default member, and For Each over a fixed list.
-class ListObject : public NativeObject {
-public:
-    void invoke(int id, Invoke kind, Args args, Value& result) override
-    {
-        if (kind == Invoke::Let || kind == Invoke::Set) raise(err::NoSuchAction);
-        if (id == kDefaultMember) id = 0;
-        switch (id) {
-        case 0: {  // Item
-            arity(args, 1, 1);
-            std::int32_t i = toLong(args[0]);
-            if (i < 0 || static_cast<std::size_t>(i) >= size()) raise(err::InvalidCall);
-            result = at(static_cast<std::size_t>(i));
-            return;
-        }
-        case 1:  // Count
-            arity(args, 0, 0);
-            result = Value::lng(static_cast<std::int32_t>(size()));
-            return;
-        default: raise(err::NoSuchMember);
-        }
-    }
-
-    std::unique_ptr<Enumerator> enumerate() override
-    {
-        class Each : public Enumerator {
-        public:
-            explicit Each(ListObject* list) : keep_(Value::object(list)), list_(list) {}
-            bool next(Value& out) override
-            {
-                if (i_ >= list_->size()) return false;
-                out = list_->at(i_++);
-                return true;
-            }
-
-        private:
-            Value keep_;
-            ListObject* list_;
-            std::size_t i_ = 0;
-        };
-        return std::make_unique<Each>(this);
-    }
-
-protected:
-    virtual std::size_t size() const = 0;
-    virtual Value at(std::size_t i) const = 0;
-
-    std::span<const char16_t* const> memberNames() const override
-    {
-        static const char16_t* const names[] = {u"item", u"count"};
-        return names;
-    }
-};
 
 class SubMatches : public ListObject {
 public:
