@@ -1,6 +1,6 @@
 #include "vbscript/ByteString.h"
 
-#include "vbscript/Coerce.h"
+#include "vbscript/Builtins.h"
 
 namespace vbs {
 
@@ -13,11 +13,10 @@ bool isOddByteString(const Value& v)
 std::string stringBytes(const Value& v)
 {
     const Value& d = v.deref();
-    std::u16string owned;
-    std::u16string_view text = d.isString() ? d.strView() : std::u16string_view(owned = toStr(d));
+    StrArg text(d);
     std::string bytes;
-    bytes.reserve(text.size() * 2);
-    for (char16_t c : text) {
+    bytes.reserve(text.view().size() * 2);
+    for (char16_t c : text.view()) {
         bytes += static_cast<char>(c & 0xFF);
         bytes += static_cast<char>(c >> 8);
     }

@@ -9,8 +9,8 @@
 #include "vbscript/ClassInstance.h"
 #include "vbscript/Coerce.h"
 #include "vbscript/Compiler.h"
-#include "vbscript/ObjectLibrary.h"
 #include "vbscript/ErrObject.h"
+#include "vbscript/ObjectLibrary.h"
 #include "vbscript/Operators.h"
 #include "vbscript/Parser.h"
 #include "vbscript/WScriptObject.h"
@@ -24,7 +24,6 @@ constexpr std::size_t kFirstSegment = 1u << 12;
 constexpr std::size_t kSegment = 1u << 16;
 constexpr std::size_t kFrameSlack = 8;
 constexpr std::size_t kMaxElements = 1u << 26;  // 1 GiB of Values
-
 
 bool truthy(const Value& v0)
 {
@@ -555,9 +554,10 @@ void Vm::newObject(Frame& f, const Instr& in)
 {
     int cls = in.b;
     if (cls < 0) {
-        auto it = rt_.names.find(f.proc->names[static_cast<std::size_t>(in.d)]);
+        const std::u16string& name = f.proc->names[static_cast<std::size_t>(in.d)];
+        auto it = rt_.names.find(name);
         if (it == rt_.names.end() || it->second.kind != GlobalName::Class) {
-            auto builtin = newBuiltinObject(*this, f.proc->names[static_cast<std::size_t>(in.d)]);
+            auto builtin = newBuiltinObject(*this, name);
             if (!builtin) raise(err::ClassNotDefined);
             push(std::move(*builtin));
             return;

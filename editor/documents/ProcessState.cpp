@@ -35,9 +35,8 @@ ProcessState ProcessState::Capture()
 
 void ProcessState::Restore() const
 {
-    if (!folder_.empty() && ::chdir(folder_.c_str()) != 0) {
-        // The folder is gone: the next run starts wherever the script left it.
-    }
+    // When the folder is gone, the next run starts wherever the script left it.
+    if (!folder_.empty()) (void)::chdir(folder_.c_str());
     std::vector<std::string> added;
     for (const auto& [name, value] : CurrentEnvironment())
         if (!environment_.count(name)) added.push_back(name);
