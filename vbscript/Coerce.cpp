@@ -191,7 +191,10 @@ std::u16string formatDouble(double x, int digits)
     // Unverified against the reference engine for the smallest values.
     if (exp >= digits || exp < -6) {
         out = ds.substr(0, 1);
-        if (ds.size() > 1) out += "." + ds.substr(1);
+        if (ds.size() > 1) {
+            out += '.';
+            out += ds.substr(1);
+        }
         char e[16];
         std::snprintf(e, sizeof e, "E%c%02d", exp < 0 ? '-' : '+', exp < 0 ? -exp : exp);
         out += e;
@@ -289,6 +292,10 @@ const CaseRange kCaseRanges[] = {
     {0xFF21, 0xFF3A, 32, false},
 };
 
+// Between the last script with cases and the full-width letters lie CJK and
+// the rest: most non-ASCII text skips the table at once.
+bool outsideCaseTable(char16_t c) { return c > 0x04C0 && c < 0xFF21; }
+
 bool isCapitalIn(const CaseRange& r, char16_t c)
 {
     if (c < r.first || c > r.last) return false;
@@ -300,6 +307,7 @@ bool isCapitalIn(const CaseRange& r, char16_t c)
 char16_t lowerChar(char16_t c)
 {
     if (c < 0x80) return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c;
+    if (outsideCaseTable(c)) return c;
     if (c == 0x0178) return 0x00FF;  // Ÿ
     for (const CaseRange& r : kCaseRanges)
         if (isCapitalIn(r, c)) return static_cast<char16_t>(c + r.delta);
@@ -309,6 +317,7 @@ char16_t lowerChar(char16_t c)
 char16_t upperChar(char16_t c)
 {
     if (c < 0x80) return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - 32) : c;
+    if (outsideCaseTable(c)) return c;
     if (c == 0x00FF) return 0x0178;
     if (c == 0x03C2) return 0x03A3;  // final sigma
     for (const CaseRange& r : kCaseRanges) {
