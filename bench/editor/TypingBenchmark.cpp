@@ -56,7 +56,7 @@ int main(int argc, char** argv)
     window.OnCreated();
     window.show();
     if (!QTest::qWaitForWindowExposed(&window)) return 1;
-    UserPrompts().choosePath = [&](QWidget*, PathMode, const QString&, const QString&) { return path; };
+    UserPrompts().choosePath = [&](QWidget*, PathMode, const QString&, const QString&, const QString&) { return path; };
 
     QElapsedTimer timer;
     timer.start();

@@ -2,6 +2,7 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <memory>
 
@@ -50,12 +51,13 @@ Conversion Convert(const char* to, const char* from, std::string_view in)
     return result;
 }
 
-std::u16string FromUtf16Le(std::string_view bytes)
+std::u16string FromUtf16(std::string_view bytes, bool bigEndian)
 {
     std::u16string text(bytes.size() / 2, u'\0');
-    for (std::size_t i = 0; i < text.size(); ++i)
-        text[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |
-                                        static_cast<unsigned char>(bytes[2 * i + 1]) << 8);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        unsigned first = static_cast<unsigned char>(bytes[2 * i]), second = static_cast<unsigned char>(bytes[2 * i + 1]);
+        text[i] = static_cast<char16_t>(bigEndian ? first << 8 | second : second << 8 | first);
+    }
     return text;
 }
 
@@ -75,12 +77,66 @@ std::optional<std::u16string> DecodeVia(const char* from, std::string_view bytes
 {
     Conversion c = Convert("UTF-16LE", from, bytes);
     if (!c.ok) return std::nullopt;
-    return FromUtf16Le(c.out);
+    return FromUtf16(c.out, false);
 }
 
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 constexpr std::string_view kUtf16LeBom = "\xFF\xFE";
 constexpr std::string_view kUtf16BeBom = "\xFE\xFF";
+
+enum class Form { Iconv, Utf16Le, Utf16Be };
+
+struct EncodingInfo {
+    ScriptEncoding encoding;
+    std::string_view name;
+    const char* charset;  // for Form::Iconv
+    Form form;
+    std::string_view mark;
+};
+
+constexpr EncodingInfo kEncodings[] = {
+    {ScriptEncoding::Gbk, "GBK", "GBK", Form::Iconv, ""},
+    {ScriptEncoding::Utf8, "UTF-8", "UTF-8", Form::Iconv, ""},
+    {ScriptEncoding::Utf8Bom, "UTF-8 BOM", "UTF-8", Form::Iconv, kUtf8Bom},
+    {ScriptEncoding::Utf16Le, "UTF-16LE", nullptr, Form::Utf16Le, kUtf16LeBom},
+    {ScriptEncoding::Utf16Be, "UTF-16BE", nullptr, Form::Utf16Be, kUtf16BeBom},
+    {ScriptEncoding::Utf16LeNoBom, "UTF-16LE 无BOM", nullptr, Form::Utf16Le, ""},
+    {ScriptEncoding::Utf16BeNoBom, "UTF-16BE 无BOM", nullptr, Form::Utf16Be, ""},
+    {ScriptEncoding::Gb18030, "GB18030", "GB18030", Form::Iconv, ""},
+    {ScriptEncoding::Big5, "Big5", "BIG5", Form::Iconv, ""},
+    {ScriptEncoding::Latin1, "Latin-1", "ISO-8859-1", Form::Iconv, ""},
+    {ScriptEncoding::ShiftJis, "Shift-JIS", "CP932", Form::Iconv, ""},
+};
+
+const EncodingInfo& Info(ScriptEncoding encoding)
+{
+    for (const EncodingInfo& info : kEncodings)
+        if (info.encoding == encoding) return info;
+    return kEncodings[0];
+}
+
+// Mostly ASCII text in UTF-16 has a zero in every other byte; GBK or UTF-8
+// text with a stray NUL does not. A zero low byte (U+4E00, U+0000) is rare.
+std::optional<ScriptEncoding> Utf16ByZeros(std::string_view bytes)
+{
+    if (bytes.size() < 2 || bytes.size() % 2 != 0) return std::nullopt;
+    const std::size_t sample = std::min<std::size_t>(bytes.size(), 1u << 16) & ~std::size_t(1);
+    std::size_t zerosEven = 0, zerosOdd = 0;
+    for (std::size_t i = 0; i < sample; ++i)
+        if (bytes[i] == '\0') ++(i % 2 == 0 ? zerosEven : zerosOdd);
+    const std::size_t pairs = sample / 2;
+    auto dominant = [pairs](std::size_t many, std::size_t few) { return many * 4 >= pairs && few * 4 < many; };
+    if (dominant(zerosOdd, zerosEven)) return ScriptEncoding::Utf16LeNoBom;
+    if (dominant(zerosEven, zerosOdd)) return ScriptEncoding::Utf16BeNoBom;
+    return std::nullopt;
+}
+
+bool HasMultiByte(std::string_view bytes)
+{
+    for (char b : bytes)
+        if (static_cast<unsigned char>(b) >= 0x80) return true;
+    return false;
+}
 
 }  // namespace
 
@@ -102,40 +158,41 @@ static EncodeResult EncodeVia(const char* to, std::u16string_view text)
 EncodeResult EncodeGbk(std::u16string_view text) { return EncodeVia("GBK", text); }
 EncodeResult EncodeUtf8(std::u16string_view text) { return EncodeVia("UTF-8", text); }
 
-std::optional<DecodedScript> DecodeScriptFile(std::string_view bytes, Unmarked order)
+std::string_view ScriptEncodingName(ScriptEncoding encoding) { return Info(encoding).name; }
+
+std::optional<std::u16string> DecodeScriptFileAs(std::string_view bytes, ScriptEncoding encoding)
 {
-    auto make = [](std::optional<std::u16string> text, ScriptEncoding enc) -> std::optional<DecodedScript> {
+    const EncodingInfo& info = Info(encoding);
+    if (!bytes.starts_with(info.mark)) return std::nullopt;
+    std::string_view body = bytes.substr(info.mark.size());
+    if (info.form == Form::Iconv) return DecodeVia(info.charset, body);
+    if (body.size() % 2 != 0) return std::nullopt;
+    return FromUtf16(body, info.form == Form::Utf16Be);
+}
+
+std::optional<DecodedScript> DecodeScriptFile(std::string_view bytes)
+{
+    auto as = [bytes](ScriptEncoding encoding) -> std::optional<DecodedScript> {
+        auto text = DecodeScriptFileAs(bytes, encoding);
         if (!text) return std::nullopt;
-        return DecodedScript{std::move(*text), enc};
+        return DecodedScript{std::move(*text), encoding};
     };
-    if (bytes.starts_with(kUtf8Bom)) return make(DecodeUtf8(bytes.substr(3)), ScriptEncoding::Utf8Bom);
-    if (bytes.starts_with(kUtf16LeBom) || bytes.starts_with(kUtf16BeBom)) {
-        std::string_view body = bytes.substr(2);
-        if (body.size() % 2 != 0) return std::nullopt;
-        if (bytes.starts_with(kUtf16LeBom)) return DecodedScript{FromUtf16Le(body), ScriptEncoding::Utf16Le};
-        std::string swapped(body);
-        for (std::size_t i = 0; i < swapped.size(); i += 2) std::swap(swapped[i], swapped[i + 1]);
-        return DecodedScript{FromUtf16Le(swapped), ScriptEncoding::Utf16Be};
-    }
-    if (order == Unmarked::Utf8First)
-        if (auto utf8 = DecodeUtf8(bytes)) return DecodedScript{std::move(*utf8), ScriptEncoding::Utf8};
-    if (auto gbk = DecodeGbk(bytes)) return DecodedScript{std::move(*gbk), ScriptEncoding::Gbk};
-    return make(DecodeUtf8(bytes), ScriptEncoding::Utf8);
+    if (bytes.starts_with(kUtf8Bom)) return as(ScriptEncoding::Utf8Bom);
+    if (bytes.starts_with(kUtf16LeBom)) return as(ScriptEncoding::Utf16Le);
+    if (bytes.starts_with(kUtf16BeBom)) return as(ScriptEncoding::Utf16Be);
+    if (auto utf16 = Utf16ByZeros(bytes)) return as(*utf16);
+    if (HasMultiByte(bytes))
+        if (auto utf8 = as(ScriptEncoding::Utf8)) return utf8;
+    return as(ScriptEncoding::Gbk);
 }
 
 EncodeResult EncodeScriptFile(std::u16string_view text, ScriptEncoding encoding)
 {
+    const EncodingInfo& info = Info(encoding);
     EncodeResult result;
-    switch (encoding) {
-    case ScriptEncoding::Gbk: return EncodeGbk(text);
-    case ScriptEncoding::Utf8: return EncodeUtf8(text);
-    case ScriptEncoding::Utf8Bom:
-        result = EncodeUtf8(text);
-        if (result.ok()) result.bytes.insert(0, kUtf8Bom);
-        break;
-    case ScriptEncoding::Utf16Le: result.bytes = std::string(kUtf16LeBom) + ToUtf16(text, false); break;
-    case ScriptEncoding::Utf16Be: result.bytes = std::string(kUtf16BeBom) + ToUtf16(text, true); break;
-    }
+    if (info.form == Form::Iconv) result = EncodeVia(info.charset, text);
+    else result.bytes = ToUtf16(text, info.form == Form::Utf16Be);
+    if (result.ok()) result.bytes.insert(0, info.mark);
     return result;
 }
 

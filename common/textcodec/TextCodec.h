@@ -26,21 +26,39 @@ EncodeResult EncodeGbk(std::u16string_view text);
 EncodeResult EncodeUtf8(std::u16string_view text);
 
 // How a script file was stored, so that saving writes it back the same way.
-enum class ScriptEncoding { Gbk, Utf8, Utf8Bom, Utf16Le, Utf16Be };
+// The last four are never guessed: the user picks them for a file that is
+// none of the others.
+enum class ScriptEncoding {
+    Gbk,
+    Utf8,
+    Utf8Bom,
+    Utf16Le,
+    Utf16Be,
+    Utf16LeNoBom,
+    Utf16BeNoBom,
+    Gb18030,
+    Big5,
+    Latin1,
+    ShiftJis,
+};
+
+// The name the user sees ("GBK", "UTF-8", "UTF-16LE 无BOM", ...).
+std::string_view ScriptEncodingName(ScriptEncoding encoding);
 
 struct DecodedScript {
     std::u16string text;
     ScriptEncoding encoding = ScriptEncoding::Gbk;
 };
 
-// Which encoding to try first for bytes without a mark. Chinese UTF-8 text
-// is often also valid GBK (but rarely the other way round), so a reader
-// that mostly sees UTF-8 files, like the command-line runner, asks for it.
-enum class Unmarked { GbkFirst, Utf8First };
-
-// A byte-order mark decides; without one GBK and UTF-8 are tried in the
-// order asked for. nullopt when the bytes fit none of them.
-std::optional<DecodedScript> DecodeScriptFile(std::string_view bytes, Unmarked order = Unmarked::GbkFirst);
+// A byte-order mark decides. Without one: UTF-16 when the bytes show the NUL
+// pattern of mostly ASCII UTF-16 text; then UTF-8 when the bytes are valid
+// UTF-8 and hold at least one multi-byte sequence (Chinese UTF-8 text is
+// often valid GBK too, rarely the other way round); else GBK. nullopt when
+// the bytes fit none of them. NUL bytes are text like any other.
+std::optional<DecodedScript> DecodeScriptFile(std::string_view bytes);
+// Reads the bytes in the one encoding given, mark included where it has one;
+// nullopt when they are not valid in it.
+std::optional<std::u16string> DecodeScriptFileAs(std::string_view bytes, ScriptEncoding encoding);
 EncodeResult EncodeScriptFile(std::u16string_view text, ScriptEncoding encoding);
 
 }  // namespace textcodec

@@ -2,14 +2,17 @@
 
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QUrl>
 #include <QMessageBox>
 
 namespace {
 
-QString ChoosePathWithDialog(QWidget* parent, PathMode mode, const QString& filter, const QString& suffix)
+QString ChoosePathWithDialog(QWidget* parent, PathMode mode, const QString& filter, const QString& suffix,
+                             const QString& folder)
 {
     QFileDialog dialog(parent);
+    if (!folder.isEmpty()) dialog.setDirectory(folder);
     dialog.setNameFilter(filter);
     dialog.setDefaultSuffix(suffix);
     dialog.setAcceptMode(mode == PathMode::Open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
@@ -44,9 +47,19 @@ void InformWithBox(QWidget* parent, const QString& title, const QString& text)
     QMessageBox::information(parent, title, text);
 }
 
+int ChooseItemWithDialog(QWidget* parent, const QString& title, const QString& label, const QStringList& items)
+{
+    bool ok = false;
+    const QString chosen = QInputDialog::getItem(parent, title, label, items, 0, false, &ok);
+    return ok ? int(items.indexOf(chosen)) : -1;
+}
+
 void OpenWithDesktop(const QString& path) { QDesktopServices::openUrl(QUrl::fromLocalFile(path)); }
 
-Prompts Defaults() { return {ChoosePathWithDialog, AskWithBox, WarnWithBox, ErrorBox, InformWithBox, OpenWithDesktop}; }
+Prompts Defaults()
+{
+    return {ChoosePathWithDialog, AskWithBox, WarnWithBox, ErrorBox, InformWithBox, ChooseItemWithDialog, OpenWithDesktop};
+}
 
 }  // namespace
 

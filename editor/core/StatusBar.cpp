@@ -2,22 +2,33 @@
 
 #include <QLabel>
 
+#include <algorithm>
 #include <array>
 
 namespace {
 struct PanelSpec {
     int width;  // -1: the rest of the bar
     const char16_t* text;
+    const char16_t* widest = nullptr;  // the longest text it must show whole
 };
-constexpr std::array<PanelSpec, 7> kPanels{{
+constexpr std::array<PanelSpec, 8> kPanels{{
     {280, u""},
     {50, u"总行数:"},
-    {50, u""},
+    {50, u"", u"0000000"},
     {50, u"当前行:"},
-    {50, u""},
+    {50, u"", u"0000000"},
     {60, u"光标坐标:"},
     {-1, u""},
+    {0, u"", u"UTF-16LE 无BOM · CRLF"},
 }};
+// The frame and a little air around the text.
+constexpr int kPanelPadding = 10;
+
+int PanelWidth(const PanelSpec& spec, const QLabel& panel)
+{
+    if (!spec.widest) return spec.width;
+    return std::max(spec.width, panel.fontMetrics().horizontalAdvance(QString::fromUtf16(spec.widest)) + kPanelPadding);
+}
 }  // namespace
 
 StatusBar::StatusBar(QWidget* parent) : QStatusBar(parent)
@@ -28,7 +39,7 @@ StatusBar::StatusBar(QWidget* parent) : QStatusBar(parent)
         panel->setObjectName(QStringLiteral("面板%1").arg(panels_.size()));
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         if (spec.width >= 0) {
-            panel->setFixedWidth(spec.width);
+            panel->setFixedWidth(PanelWidth(spec, *panel));
             addWidget(panel);
         } else {
             addWidget(panel, 1);

@@ -1,11 +1,13 @@
 #pragma once
-// 状态条1: seven panels addressed by index; panel 0 is the message panel.
+// 状态条1: panels addressed by index; panel 0 is the message panel, the last
+// one shows the document's encoding and line ends.
 #include <QList>
 #include <QStatusBar>
 
 class QLabel;
 
 inline constexpr int kMessagePanel = 0;
+inline constexpr int kFormatPanel = 7;
 
 class StatusBar : public QStatusBar {
     Q_OBJECT

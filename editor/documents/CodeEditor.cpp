@@ -144,8 +144,57 @@ QString CodeEditor::Text() const
 
 void CodeEditor::SetText(const QString& text)
 {
-    SendText(QsciScintillaBase::SCI_SETTEXT, 0, text);
+    // With its length: a NUL inside the text must not end it.
+    QByteArray bytes = Utf8(text);
+    Send(QsciScintillaBase::SCI_CLEARALL);
+    control_->SendScintilla(QsciScintillaBase::SCI_APPENDTEXT, (unsigned long)bytes.size(), bytes.constData());
     Send(QsciScintillaBase::SCI_EMPTYUNDOBUFFER);
+}
+
+void CodeEditor::SetLineEnd(LineEnd lineEnd)
+{
+    int mode = lineEnd == LineEnd::Lf   ? QsciScintillaBase::SC_EOL_LF
+               : lineEnd == LineEnd::Cr ? QsciScintillaBase::SC_EOL_CR
+                                        : QsciScintillaBase::SC_EOL_CRLF;
+    Send(QsciScintillaBase::SCI_SETEOLMODE, (unsigned long)mode);
+}
+
+LineEnd CodeEditor::LineEnds() const
+{
+    switch (Send(QsciScintillaBase::SCI_GETEOLMODE)) {
+    case QsciScintillaBase::SC_EOL_LF: return LineEnd::Lf;
+    case QsciScintillaBase::SC_EOL_CR: return LineEnd::Cr;
+    default: return LineEnd::CrLf;
+    }
+}
+
+QString CodeEditor::LineEndText() const
+{
+    switch (LineEnds()) {
+    case LineEnd::Lf: return QStringLiteral("\n");
+    case LineEnd::Cr: return QStringLiteral("\r");
+    case LineEnd::CrLf: break;
+    }
+    return QStringLiteral("\r\n");
+}
+
+int CodeEditor::StyleAt(int position) const
+{
+    // The lexer styles lazily; what lies before the position must be current.
+    const int line = LineFromPosition(position);
+    Colourise(int(Send(QsciScintillaBase::SCI_POSITIONFROMLINE, (unsigned long)line)), position + 1);
+    return int(Send(QsciScintillaBase::SCI_GETSTYLEAT, (unsigned long)position));
+}
+
+int CodeEditor::LineEndPosition(int line) const
+{
+    return int(Send(QsciScintillaBase::SCI_GETLINEENDPOSITION, (unsigned long)line));
+}
+
+void CodeEditor::InsertAt(int position, const QString& text)
+{
+    QByteArray bytes = Utf8(text);
+    control_->SendScintilla(QsciScintillaBase::SCI_INSERTTEXT, (unsigned long)position, bytes.constData());
 }
 void CodeEditor::ClearAll() { Send(QsciScintillaBase::SCI_CLEARALL); }
 int CodeEditor::CaretPosition() const { return int(Send(QsciScintillaBase::SCI_GETCURRENTPOS)); }
@@ -213,7 +262,7 @@ void CodeEditor::SetStyleForeground(int style, unsigned colourBgr)
 void CodeEditor::SetLexer(int lexer) { Send(QsciScintillaBase::SCI_SETLEXER, (unsigned long)lexer); }
 void CodeEditor::SetStyleBits(int bits) { Send(QsciScintillaBase::SCI_SETSTYLEBITS, (unsigned long)bits); }
 
-void CodeEditor::Colourise(int start, int end)
+void CodeEditor::Colourise(int start, int end) const
 {
     Send(QsciScintillaBase::SCI_COLOURISE, (unsigned long)start, long(end));
 }

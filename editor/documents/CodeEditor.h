@@ -2,6 +2,8 @@
 // The code editor control. Everything else in the program talks to the
 // editing component through this class: it offers just the requests the
 // program makes and raises the five editor events as signals.
+#include "documents/LineEnd.h"
+
 #include <QString>
 #include <QWidget>
 
@@ -23,6 +25,15 @@ public:
     // back another file's text.
     void SetText(const QString& text);
     void ClearAll();
+    void SetLineEnd(LineEnd lineEnd);
+    LineEnd LineEnds() const;
+    QString LineEndText() const;  // "\r\n", "\n" or "\r"
+    // The lexer's style of the character at a position (1 comment, 4 string,
+    // 9 string not closed on its line, ...).
+    int StyleAt(int position) const;
+    int LineEndPosition(int line) const;  // before the line's line end
+    // Inserts at a position; the caret moves along when it stands after it.
+    void InsertAt(int position, const QString& text);
     int CaretPosition() const;
     int LineFromPosition(int position) const;  // from 0
     int ColumnFromPosition(int position) const;  // from 0, in characters
@@ -46,7 +57,7 @@ public:
     void SetStyleForeground(int style, unsigned colourBgr);  // 0x00BBGGRR
     void SetLexer(int lexer);          // setting A
     void SetStyleBits(int bits);       // setting B
-    void Colourise(int start, int end);  // setting C
+    void Colourise(int start, int end) const;  // setting C
     void SetMargin(int margin, int type, int widthPixels);
     // Entries separated by single spaces; Tab or a double click chooses one,
     // Enter closes the list and starts a new line. Empty pieces are left out, and

@@ -10,6 +10,9 @@
 #include "documents/ScriptHost.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFileInfo>
+#include <QPlainTextEdit>
 #include <QWidget>
 
 namespace {
@@ -27,7 +30,11 @@ const QString kQuestionText = QStringLiteral("代码编辑框的内容己修变,
 
 void ShowMessage(const DocumentControls& c, const QString& text) { c.statusBar->SetPanelText(kMessagePanel, text); }
 
-QString EncodingName(ScriptEncoding encoding) { return encoding == ScriptEncoding::Gbk ? "GBK" : "Unicode"; }
+QString EncodingName(ScriptEncoding encoding) { return QString::fromUtf8(textcodec::ScriptEncodingName(encoding)); }
+
+// The encodings offered for a file that is none of the ones recognised.
+constexpr ScriptEncoding kPickableEncodings[] = {ScriptEncoding::Gb18030, ScriptEncoding::Big5,
+                                                 ScriptEncoding::Latin1, ScriptEncoding::ShiftJis};
 
 void DisableCutCopyEnablePaste(Toolbar* toolbar)
 {
@@ -38,21 +45,33 @@ void DisableCutCopyEnablePaste(Toolbar* toolbar)
 
 }  // namespace
 
-bool EditorDocument::ConfirmSave(bool modified, int textLength, QWidget* window)
+EditorDocument::Settled EditorDocument::ConfirmSave(const DocumentControls& c)
 {
-    if (!(textLength > 0 && modified)) return false;
-    return AskToSave(window, false) == Answer::Yes;
+    if (!(DocumentModified && c.editor->TextLength() > 0)) return Settled::NothingToSave;
+    switch (UserPrompts().ask(c.window, kQuestionTitle, kQuestionText, true)) {
+    case Answer::Yes: return SaveToOwnFile(c, DocumentPath.isEmpty()) ? Settled::Saved : Settled::Kept;
+    case Answer::No: return Settled::Discarded;
+    case Answer::Cancel: break;
+    }
+    return Settled::Kept;
 }
 
-Answer EditorDocument::AskToSave(QWidget* window, bool withCancel)
+void EditorDocument::AimDialog(const DocumentControls& c)
 {
-    return UserPrompts().ask(window, kQuestionTitle, kQuestionText, withCancel);
+    c.dialog->SetStartFolder(DocumentPath.isEmpty() ? QString() : QFileInfo(DocumentPath).absolutePath());
 }
 
 QString EditorDocument::ChooseSaveName(const DocumentControls& c)
 {
+    AimDialog(c);
     c.dialog->SetMode(PathMode::Save);
     return c.dialog->Show(c.window) ? c.dialog->FileName() : QString();
+}
+
+void EditorDocument::ReportFailure(const DocumentControls& c, const QString& title, const QString& path,
+                                   const FileFailure& failure)
+{
+    UserPrompts().warn(c.window, title, QStringLiteral("%1\n\n%2").arg(QDir::toNativeSeparators(path), FailureText(failure)));
 }
 
 bool EditorDocument::WriteReporting(const DocumentControls& c, const QString& path, const QString& text)
@@ -65,6 +84,8 @@ bool EditorDocument::WriteReporting(const DocumentControls& c, const QString& pa
                                .arg(r.unencodableCharacter)
                                .arg(r.unencodableCharacter.toUcs4().value(0), 4, 16, QChar(u'0'))
                                .arg(EncodingName(DocumentEncoding)));
+    } else if (r.status == ScriptWriteResult::WriteFailed) {
+        ReportFailure(c, kSaveFailed, path, r.failure);
     }
     return r.ok();
 }
@@ -87,41 +108,75 @@ bool EditorDocument::SaveToOwnFile(const DocumentControls& c, bool askName)
     return true;
 }
 
-void EditorDocument::NewDocument(const DocumentControls& c)
+void EditorDocument::ShowFormat(const DocumentControls& c)
 {
-    AskNameOnNextSave = true;
-    if (ConfirmSave(DocumentModified, c.editor->TextLength(), c.window)) {
-        // A failed or cancelled save keeps the text.
-        if (!SaveToOwnFile(c, DocumentPath.isEmpty())) return;
-        ShowMessage(c, kNewDone);
-    }
-    c.editor->ClearAll();
+    c.statusBar->SetPanelText(kFormatPanel,
+                              EncodingName(DocumentEncoding) + QStringLiteral(" · ") + LineEndName(c.editor->LineEnds()));
+}
+
+void EditorDocument::Replaced(const DocumentControls& c)
+{
     c.editor->MarkSaved();
     DocumentModified = false;
+    if (c.output) c.output->clear();
+    ShowFormat(c);
+}
+
+void EditorDocument::NewDocument(const DocumentControls& c)
+{
+    const Settled settled = ConfirmSave(c);
+    if (settled == Settled::Kept) return;
+    if (settled == Settled::Saved) ShowMessage(c, kNewDone);
+    AskNameOnNextSave = true;
+    c.editor->ClearAll();
+    c.editor->SetLineEnd(LineEnd::CrLf);
     DocumentPath.clear();
     DocumentEncoding = ScriptEncoding::Gbk;
     c.window->setWindowTitle(VersionedTitle());
+    Replaced(c);
+}
+
+bool EditorDocument::LoadFile(const DocumentControls& c, const QString& path)
+{
+    ScriptReadResult read = ReadScriptFile(path);
+    if (!read.content && read.failure.reason == FileFailure::NotText) {
+        QStringList names;
+        for (ScriptEncoding e : kPickableEncodings) names << EncodingName(e);
+        const int picked = UserPrompts().chooseItem(
+            c.window, kOpenFailed,
+            QStringLiteral("%1\n\n%2\n可以选择一种编码打开它：").arg(QDir::toNativeSeparators(path), FailureText(read.failure)),
+            names);
+        if (picked < 0) {
+            ShowMessage(c, kOpenFailed);
+            return false;
+        }
+        read.content = DecodeScriptBytes(read.bytes, kPickableEncodings[picked]);
+        if (!read.content) read.failure.detail = QStringLiteral("文件不是 %1 编码的文本。").arg(names[picked]);
+    }
+    if (!read.content) {
+        ShowMessage(c, kOpenFailed);  // text and caption stay as they were
+        ReportFailure(c, kOpenFailed, path, read.failure);
+        return false;
+    }
+    c.editor->SetText(read.content->text);
+    c.editor->SetLineEnd(read.content->lineEnd);
+    DocumentEncoding = read.content->encoding;
+    return true;
 }
 
 void EditorDocument::OpenDocument(const DocumentControls& c)
 {
-    if (ConfirmSave(DocumentModified, c.editor->TextLength(), c.window) &&
-        !SaveToOwnFile(c, DocumentPath.isEmpty()))
-        return;
+    if (ConfirmSave(c) == Settled::Kept) return;
+    AimDialog(c);
     c.dialog->SetMode(PathMode::Open);
     if (!c.dialog->Show(c.window)) return;
     const QString path = c.dialog->FileName();
-    auto content = ReadScriptFile(path);
-    if (!content) {
-        ShowMessage(c, kOpenFailed);  // text and caption stay as they were
-        return;
-    }
-    c.editor->SetText(content->text);
+    if (!LoadFile(c, path)) return;
     c.window->setWindowTitle(path);
     DocumentPath = path;
-    DocumentEncoding = content->encoding;
-    c.editor->MarkSaved();
-    DocumentModified = false;
+    // The opened file is the document's own: 保存 writes it.
+    AskNameOnNextSave = false;
+    Replaced(c);
     ShowMessage(c, kOpenDone);
 }
 
@@ -140,16 +195,7 @@ void EditorDocument::SaveDocumentAs(const DocumentControls& c)
     ShowMessage(c, WriteReporting(c, target, text) ? kSaveAsDone : kSaveFailed);
 }
 
-bool EditorDocument::MayClose(const DocumentControls& c)
-{
-    if (!(DocumentModified && c.editor->TextLength() > 0)) return true;
-    switch (AskToSave(c.window, true)) {
-    case Answer::Yes: return SaveToOwnFile(c, DocumentPath.isEmpty());
-    case Answer::No: return true;
-    case Answer::Cancel: return false;
-    }
-    return false;
-}
+bool EditorDocument::MayClose(const DocumentControls& c) { return ConfirmSave(c) != Settled::Kept; }
 
 bool EditorDocument::RunScript(QWidget* window, ScriptHost* host, const QString& code, QString& errorText)
 {

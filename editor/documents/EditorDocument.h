@@ -9,6 +9,7 @@
 class CodeEditor;
 class OpenSaveDialog;
 class QAction;
+class QPlainTextEdit;
 class ScriptHost;
 class QWidget;
 class StatusBar;
@@ -24,7 +25,10 @@ struct DocumentControls {
     QAction* menuRedo;
     QAction* menuCut;
     QAction* menuCopy;
+    QPlainTextEdit* output;  // page 输出: what it says is about one document
 };
+
+struct FileFailure;
 
 class EditorDocument {
 public:
@@ -48,14 +52,28 @@ public:
     bool CheckUndo(bool canUndo, Toolbar* toolbar);
     bool CheckRedo(bool canRedo, Toolbar* toolbar);
 
+    // The document's encoding and line ends, in the status bar.
+    void ShowFormat(const DocumentControls& c);
+
     // Runs the code in the script host; false with errorText on failure.
     bool RunScript(QWidget* window, ScriptHost* host, const QString& code, QString& errorText);
 
-    // The save question; true means save now. Asked only for modified text.
-    bool ConfirmSave(bool modified, int textLength, QWidget* window);
+    // What became of unsaved text before it is replaced or the program ends.
+    enum class Settled { NothingToSave, Saved, Discarded, Kept };
+    // The save question with 是/否/取消, asked only for modified text; Kept
+    // (取消, Esc, or a save that failed) means: change nothing.
+    Settled ConfirmSave(const DocumentControls& c);
 
 private:
-    Answer AskToSave(QWidget* window, bool withCancel);
+    // Reads a file into the editor; false (reported, editor untouched) when
+    // it cannot be read or decoded.
+    bool LoadFile(const DocumentControls& c, const QString& path);
+    void ReportFailure(const DocumentControls& c, const QString& title, const QString& path,
+                       const FileFailure& failure);
+    // The document starts over: no output of another text, its own format.
+    void Replaced(const DocumentControls& c);
+    // The folder file dialogs start in: the document's own.
+    void AimDialog(const DocumentControls& c);
     // Saves into the document's own file, or asks for a name when askName.
     bool SaveToOwnFile(const DocumentControls& c, bool askName);
     QString ChooseSaveName(const DocumentControls& c);

@@ -1,5 +1,6 @@
 #include "documents/OpenSaveDialog.h"
 
+#include <QFileInfo>
 #include <QRect>
 #include <QVariant>
 
@@ -14,8 +15,11 @@ OpenSaveDialog::OpenSaveDialog(QObject* owner)
 
 bool OpenSaveDialog::Show(QWidget* window)
 {
-    fileName_ = UserPrompts().choosePath(window, mode_, QtFilter(filter_), defaultExtension_);
-    return !fileName_.isEmpty();
+    const QString folder = startFolder_.isEmpty() ? lastFolder_ : startFolder_;
+    fileName_ = UserPrompts().choosePath(window, mode_, QtFilter(filter_), defaultExtension_, folder);
+    if (fileName_.isEmpty()) return false;
+    lastFolder_ = QFileInfo(fileName_).absolutePath();
+    return true;
 }
 
 QString QtFilter(const QString& filter)

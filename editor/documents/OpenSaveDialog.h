@@ -14,6 +14,8 @@ public:
     QString Filter() const { return filter_; }  // "label|patterns"
     QString DefaultExtension() const { return defaultExtension_; }
     void SetMode(PathMode mode) { mode_ = mode; }
+    // The folder the next Show starts in; empty: the folder last used.
+    void SetStartFolder(const QString& folder) { startFolder_ = folder; }
     // True when the user chose a file; FileName() then holds its full path.
     bool Show(QWidget* window);
     QString FileName() const { return fileName_; }
@@ -23,6 +25,8 @@ private:
     QString defaultExtension_;
     PathMode mode_ = PathMode::Open;
     QString fileName_;
+    QString startFolder_;
+    QString lastFolder_;
 };
 
 // "VBSCRIPT(*.vbs;*.txt)|*.vbs;*.txt" in Qt's form "VBSCRIPT(*.vbs;*.txt) (*.vbs *.txt)".

@@ -197,6 +197,7 @@ void MainWindow::OnCreated()
     // Start-up goes on whatever happens to the help database.
     RunGuarded([this] { Objects().helpDatabase->OpenHelpDatabase(database_, helpTree_); });
     SetUpColouring(*Objects().codeAssist, this, codeEditor_);
+    Objects().editorDocument->ShowFormat(Documents());
     const WindowSettings settings = ReadSettings();
     PlaceWindow(settings);
     ApplyStartupSkin(settings.skin);
@@ -218,7 +219,7 @@ DocumentControls MainWindow::Documents() const
 {
     return {const_cast<MainWindow*>(this), codeEditor_, fileDialog_, toolbar_, statusBar_,
             menu_->Item(Command::Undo), menu_->Item(Command::Redo), menu_->Item(Command::Cut),
-            menu_->Item(Command::Copy)};
+            menu_->Item(Command::Copy), outputBox_};
 }
 
 void MainWindow::OnToolbarClick(int index)

@@ -81,11 +81,18 @@ private slots:
         QCOMPARE(window.OutputBox()->parentWidget(), tabs);
         QCOMPARE(window.HintBox()->parentWidget(), tabs);
         StatusBar* bar = window.StatusBar1();
-        QCOMPARE(bar->PanelCount(), 7);
-        const QStringList texts{"", "总行数:", "", "当前行:", "", "光标坐标:", ""};
+        QCOMPARE(bar->PanelCount(), 8);
+        const QStringList texts{"", "总行数:", "", "当前行:", "", "光标坐标:", "", ""};
         const QList<int> widths{280, 50, 50, 50, 50, 60};
-        for (int i = 0; i < 7; ++i) QCOMPARE(bar->PanelText(i), texts[i]);
-        for (int i = 0; i < 6; ++i) QCOMPARE(bar->Panel(i)->width(), widths[i]);
+        for (int i = 0; i < 8; ++i) QCOMPARE(bar->PanelText(i), texts[i]);
+        for (int i : {0, 1, 3, 5}) QCOMPARE(bar->Panel(i)->width(), widths[i]);
+        // Line count and current line show seven digits whole; so does the
+        // widest format text.
+        const QList<QPair<int, QString>> widest{{2, "8888888"}, {4, "8888888"}, {7, "UTF-16LE 无BOM · CRLF"}};
+        for (const auto& [i, text] : widest) {
+            QLabel* panel = bar->Panel(i);
+            QVERIFY2(panel->fontMetrics().horizontalAdvance(text) <= panel->contentsRect().width(), qPrintable(text));
+        }
     }
 
     void titleShowsTheVersion()

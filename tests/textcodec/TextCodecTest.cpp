@@ -66,19 +66,76 @@ TEST(ScriptFile, EncodingIsDetectedAndWrittenBackByteForByte)
     }
 }
 
-// "苹果" in UTF-8 is also valid GBK ("鑻规灉"): the order decides, and GBK
-// files stay GBK when UTF-8 comes first.
-TEST(ScriptFile, UnmarkedOrderDecidesBetweenValidReadings)
+namespace {
+std::string Utf16(std::u16string_view text, bool bigEndian)
 {
-    const std::string utf8 = "\xE8\x8B\xB9\xE6\x9E\x9C";
-    const std::string gbk = "\xD6\xD0\xCE\xC4";  // 中文
-    EXPECT_EQ(DecodeScriptFile(utf8)->text, u"鑻规灉");
-    auto first = DecodeScriptFile(utf8, Unmarked::Utf8First);
-    EXPECT_EQ(first->text, u"苹果");
-    EXPECT_EQ(first->encoding, ScriptEncoding::Utf8);
-    auto legacy = DecodeScriptFile(gbk, Unmarked::Utf8First);
-    EXPECT_EQ(legacy->text, u"中文");
-    EXPECT_EQ(legacy->encoding, ScriptEncoding::Gbk);
+    std::string bytes;
+    for (char16_t c : text) {
+        char hi = char(c >> 8), lo = char(c & 0xFF);
+        bytes += bigEndian ? std::string{hi, lo} : std::string{lo, hi};
+    }
+    return bytes;
+}
+}  // namespace
+
+// Files without a mark: what each reads as, and that saving gives the same
+// bytes back.
+TEST(ScriptFile, UnmarkedFilesAreRecognisedAndKeptByteForByte)
+{
+    struct Case {
+        const char* name;
+        std::string bytes;
+        ScriptEncoding encoding;
+        std::u16string text;
+    };
+    const std::u16string sample = u"WScript.Echo \"十六位无BOM\"\r\n";
+    const Case cases[] = {
+        // "苹果香蕉" in UTF-8 is valid GBK too ("鑻规灉棣欒晧"): UTF-8 wins.
+        {"ambiguous utf-8", "WScript.Echo \"\xE8\x8B\xB9\xE6\x9E\x9C\xE9\xA6\x99\xE8\x95\x89\"", ScriptEncoding::Utf8,
+         u"WScript.Echo \"苹果香蕉\""},
+        {"gbk stays gbk", kGbkChinese, ScriptEncoding::Gbk, u"中文"},
+        {"gbk with a nul", std::string("x = \"\xD6\xD0\0\xCE\xC4\"\r\ny = 1", 17), ScriptEncoding::Gbk,
+         std::u16string(u"x = \"中\0文\"\r\ny = 1", 15)},
+        {"ascii with a nul", std::string("a\0b", 3), ScriptEncoding::Gbk, std::u16string(u"a\0b", 3)},
+        {"utf-16le without mark", Utf16(sample, false), ScriptEncoding::Utf16LeNoBom, sample},
+        {"utf-16be without mark", Utf16(sample, true), ScriptEncoding::Utf16BeNoBom, sample},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto decoded = DecodeScriptFile(c.bytes);
+        ASSERT_TRUE(decoded);
+        EXPECT_EQ(decoded->encoding, c.encoding);
+        EXPECT_EQ(decoded->text, c.text);
+        EncodeResult back = EncodeScriptFile(decoded->text, decoded->encoding);
+        ASSERT_TRUE(back.ok());
+        EXPECT_EQ(back.bytes, c.bytes);
+    }
+}
+
+// Encodings the user picks for a file that fits none of the detected ones.
+TEST(ScriptFile, PickedEncodingsReadAndWriteTheirBytes)
+{
+    struct Case {
+        ScriptEncoding encoding;
+        std::string bytes;
+        std::u16string text;
+    };
+    const Case cases[] = {
+        {ScriptEncoding::Gb18030, "\x81\x30\x81\x30", u"\u0080"},
+        {ScriptEncoding::Big5, "\xA4\xA4\xA4\xE5", u"中文"},
+        {ScriptEncoding::Latin1, "caf\xE9", u"café"},
+        {ScriptEncoding::ShiftJis, "\x82\xA0", u"あ"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(ScriptEncodingName(c.encoding)));
+        EXPECT_FALSE(DecodeScriptFile(c.bytes) && DecodeScriptFile(c.bytes)->text == c.text);
+        auto text = DecodeScriptFileAs(c.bytes, c.encoding);
+        ASSERT_TRUE(text);
+        EXPECT_EQ(*text, c.text);
+        EXPECT_EQ(EncodeScriptFile(*text, c.encoding).bytes, c.bytes);
+    }
+    EXPECT_FALSE(DecodeScriptFileAs("\xFF", ScriptEncoding::ShiftJis));
+    EXPECT_FALSE(EncodeScriptFile(u"中", ScriptEncoding::Latin1).ok());
 }
 
 TEST(ScriptFile, RefusesBytesThatAreNeitherGbkNorUtf8)

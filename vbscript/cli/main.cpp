@@ -47,7 +47,7 @@ int main(int argc, char** argv)
         std::cerr << path << "：无法读取脚本文件\n";
         return 1;
     }
-    auto script = textcodec::DecodeScriptFile(bytes, textcodec::Unmarked::Utf8First);
+    auto script = textcodec::DecodeScriptFile(bytes);
     if (!script) {
         std::cerr << path << "：脚本文件的编码无法识别\n";
         return 1;
