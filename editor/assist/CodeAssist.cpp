@@ -5,76 +5,53 @@
 
 
 #include <array>
+#include <optional>
 #include <span>
 
 namespace {
 
-// Which text of the line a trigger is compared with.
-enum class Match {
-    Trimmed,     // the line without leading and trailing blanks
-    NoBlanks,    // the line with every blank removed
-};
-
 struct Trigger {
     const char16_t* word;
-    Match against;
-    const char16_t* completion;  // nullptr: none; inserted moving the caret
+    const char16_t* completion;  // nullptr: none; put after the word
+    bool completionOpensLine;    // the caret goes on to a new line below
     const char16_t* closing;     // nullptr: none; indentation goes before it
-    bool closingOnNewLine;       // closing starts with CR LF + indentation
+    bool closingOnNewLine;       // the closing starts a line of its own
 };
 
-// Table order decides: the first trigger that matches is the only one tried.
+// A line must hold exactly one of the words; typing "for each " fires "for"
+// at its first space and "for each" at its second.
 constexpr std::array<Trigger, 7> kBlockTriggers{{
-    {u"for each", Match::Trimmed, u" in \r\n", nullptr, false},
-    {u"do", Match::NoBlanks, nullptr, u"loop ", true},
-    {u"for", Match::NoBlanks, nullptr, u"next ", true},
-    {u"if", Match::NoBlanks, u" then \r\n", u"else ", true},
-    {u"select case", Match::Trimmed, nullptr, u"end select ", true},
-    {u"while", Match::NoBlanks, nullptr, u"wend ", true},
-    {u"with", Match::NoBlanks, nullptr, u"end with ", true},
+    {u"for each", u" in ", true, nullptr, false},
+    {u"do", nullptr, false, u"loop ", true},
+    {u"for", nullptr, false, u"next ", true},
+    {u"if", u" then ", true, u"else \n\tend if ", true},
+    {u"select case", nullptr, false, u"end select ", true},
+    {u"while", nullptr, false, u"wend ", true},
+    {u"with", nullptr, false, u"end with ", true},
 }};
 
 // After a completion the caret already starts a new line, so the closing
 // needs no line break of its own.
 constexpr std::array<Trigger, 6> kProcedureTriggers{{
-    {u"class", Match::Trimmed, nullptr, u"end class  ", true},
-    {u"function", Match::Trimmed, u" 函数名 \r\n", u"end function ", false},
-    {u"sub", Match::Trimmed, u" 函数名 \r\n", u"end sub ", false},
-    {u"property get", Match::Trimmed, u" 函数名 \r\n", u"end property ", false},
-    {u"property let", Match::Trimmed, u" 函数名 \r\n", u"end property ", false},
-    {u"property set", Match::Trimmed, u" 函数名 \r\n", u"end property ", false},
+    {u"class", nullptr, false, u"end class  ", true},
+    {u"function", u" 函数名 ", true, u"end function ", false},
+    {u"sub", u" 函数名 ", true, u"end sub ", false},
+    {u"property get", u" 函数名 ", true, u"end property ", false},
+    {u"property let", u" 函数名 ", true, u"end property ", false},
+    {u"property set", u" 函数名 ", true, u"end property ", false},
 }};
 
 // Only the plain space counts as a blank: tabs and full-width spaces are
 // text like any other.
 constexpr QChar kBlank = u' ';
 
-// Scripts are matched case-blind on their ASCII letters only, so that the
-// line keeps its length whatever else it holds.
+// Scripts are matched case-blind on their ASCII letters only.
 QString LowerAscii(const QString& text)
 {
     QString lower = text;
     for (QChar& c : lower)
         if (c >= u'A' && c <= u'Z') c = QChar(c.unicode() + (u'a' - u'A'));
     return lower;
-}
-
-QString TrimBlanks(const QString& text)
-{
-    qsizetype start = 0, end = text.size();
-    while (start < end && text[start] == kBlank) ++start;
-    while (end > start && text[end - 1] == kBlank) --end;
-    return text.mid(start, end - start);
-}
-
-QString RemoveBlanks(QString text) { return text.remove(kBlank); }
-
-qsizetype CharacterCount(const QString& text)
-{
-    qsizetype count = 0;
-    for (qsizetype i = 0; i < text.size(); ++i)
-        if (!(text[i].isLowSurrogate() && i > 0 && text[i - 1].isHighSurrogate())) ++count;
-    return count;
 }
 
 qsizetype LeadingBlanks(const QString& text)
@@ -84,31 +61,83 @@ qsizetype LeadingBlanks(const QString& text)
     return n;
 }
 
-void InsertSkeleton(CodeEditor* editor, std::span<const Trigger> triggers)
+QString WithoutLineEnd(QString text)
+{
+    while (text.endsWith(u'\n') || text.endsWith(u'\r')) text.chop(1);
+    return text;
+}
+
+// The caret's line split at the caret.
+struct CaretLine {
+    int line = 0;
+    QString before, after;  // after: without the line end
+};
+
+CaretLine LineAtCaret(const CodeEditor& editor)
+{
+    const int caret = editor.CaretPosition();
+    CaretLine c;
+    c.line = editor.LineFromPosition(caret);
+    const QByteArray bytes = editor.LineText(c.line).toUtf8();
+    const qsizetype column = caret - editor.PositionFromLine(c.line);
+    c.before = QString::fromUtf8(bytes.left(column));
+    c.after = WithoutLineEnd(QString::fromUtf8(bytes.mid(column)));
+    return c;
+}
+
+// Where a trigger word was ended: by a space typed after it, or by Enter.
+struct Ending {
+    bool byEnter = false;
+    int wordLine = 0;  // the line that holds the word
+    QString words;     // that line's words, lower case, indentation included
+};
+
+std::optional<Ending> EndedWord(const CodeEditor& editor, const QString& typed)
+{
+    const CaretLine here = LineAtCaret(editor);
+    if (!here.after.isEmpty()) return std::nullopt;  // the word must end its line
+    if (typed == QString(kBlank)) {
+        if (!here.before.endsWith(kBlank)) return std::nullopt;
+        return Ending{false, here.line, LowerAscii(here.before.chopped(1))};
+    }
+    const QString lineEnd = editor.LineEndText();
+    if (typed != lineEnd.right(1) || here.line == 0 || !here.before.isEmpty()) return std::nullopt;
+    // Blanks after the word mean its space was typed, and fired, already.
+    const QString previous = WithoutLineEnd(editor.LineText(here.line - 1));
+    return Ending{true, here.line - 1, LowerAscii(previous)};
+}
+
+// The closing text: a line break of the document's kind, then every line
+// of the closing indented like the trigger ("\n\t" in the table starts one).
+QString Closing(const Trigger& t, const QString& indent, const QString& lineEnd)
+{
+    QString closing = QString::fromUtf16(t.closing);
+    closing.replace(QStringLiteral("\n\t"), lineEnd + indent);
+    closing.prepend(indent);
+    if (t.closingOnNewLine) closing.prepend(lineEnd);
+    return closing;
+}
+
+void InsertSkeleton(CodeEditor* editor, const QString& typed, std::span<const Trigger> triggers)
 {
     if (!editor) return;
-    const int line = editor->LineFromPosition(editor->CaretPosition());
-    const QString text = LowerAscii(editor->LineText(line));
-    const QString trimmed = TrimBlanks(text);
-    const QString noBlanks = RemoveBlanks(text);
-    const qsizetype length = CharacterCount(trimmed);
-
+    const std::optional<Ending> ending = EndedWord(*editor, typed);
+    if (!ending) return;
+    const QString indent(LeadingBlanks(ending->words), kBlank);
+    const QString lineEnd = editor->LineEndText();
     for (const Trigger& t : triggers) {
-        const QString word = QString::fromUtf16(t.word);
-        const QString& subject = t.against == Match::Trimmed ? trimmed : noBlanks;
-        if (!subject.startsWith(word)) continue;
-
-        // Alone on the last line, or alone before the line's CR LF.
-        const qsizetype n = word.size();
-        if (length != n && length != n + 2) return;
-
-        if (t.completion) editor->InsertMovingCaret(QString::fromUtf16(t.completion));
-        if (t.closing) {
-            const QString indent(LeadingBlanks(text), kBlank);
-            QString closing = indent + QString::fromUtf16(t.closing);
-            if (t.closingOnNewLine) closing.prepend(QStringLiteral("\r\n"));
-            editor->InsertKeepingCaret(closing);
+        if (ending->words != indent + QString::fromUtf16(t.word)) continue;
+        if (t.completion) {
+            const QString completion = QString::fromUtf16(t.completion);
+            if (ending->byEnter) {
+                // The line break is there already: the words go at the word's end.
+                const QByteArray words = ending->words.toUtf8();
+                editor->InsertAt(editor->PositionFromLine(ending->wordLine) + int(words.size()), completion);
+            } else {
+                editor->InsertMovingCaret(completion.mid(1) + (t.completionOpensLine ? lineEnd : QString()));
+            }
         }
+        if (t.closing) editor->InsertKeepingCaret(Closing(t, indent, lineEnd));
         return;
     }
 }
@@ -126,11 +155,14 @@ void CodeAssist::InstallKeywordSets(QWidget*, CodeEditor* editor)
     editor->SetKeywordSet(1, FileObjectMemberList.toLower());
 }
 
-void CodeAssist::InsertBlockSkeleton(QWidget*, CodeEditor* editor) { InsertSkeleton(editor, kBlockTriggers); }
-
-void CodeAssist::InsertProcedureSkeleton(QWidget*, CodeEditor* editor)
+void CodeAssist::InsertBlockSkeleton(QWidget*, CodeEditor* editor, const QString& typed)
 {
-    InsertSkeleton(editor, kProcedureTriggers);
+    InsertSkeleton(editor, typed, kBlockTriggers);
+}
+
+void CodeAssist::InsertProcedureSkeleton(QWidget*, CodeEditor* editor, const QString& typed)
+{
+    InsertSkeleton(editor, typed, kProcedureTriggers);
 }
 
 void SetUpColouring(CodeAssist& assist, QWidget* window, CodeEditor* editor)

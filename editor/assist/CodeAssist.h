@@ -2,6 +2,7 @@
 // The VBScript word lists for colouring and completion, and the statement
 // skeletons.
 class CodeEditor;
+class QString;
 class QWidget;
 
 class CodeAssist {
@@ -14,10 +15,11 @@ public:
     void InstallKeywordSets(QWidget* window, CodeEditor* editor);
 
     // Run after every typed character, Enter included: completes a block
-    // statement (do, for, if, ...) or a procedure (sub, function, ...) that
-    // stands alone on the caret's line.
-    void InsertBlockSkeleton(QWidget* window, CodeEditor* editor);
-    void InsertProcedureSkeleton(QWidget* window, CodeEditor* editor);
+    // statement (do, for, if, ...) or a procedure (sub, function, ...) once
+    // its whole opening word stands alone on its line and is ended by the
+    // space or the line break just typed; never inside a longer word.
+    void InsertBlockSkeleton(QWidget* window, CodeEditor* editor, const QString& typed);
+    void InsertProcedureSkeleton(QWidget* window, CodeEditor* editor, const QString& typed);
 };
 
 // The colouring steps of the main window's start-up, in their order: lexer,

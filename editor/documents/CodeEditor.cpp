@@ -182,13 +182,13 @@ int CodeEditor::StyleAt(int position) const
 {
     // The lexer styles lazily; what lies before the position must be current.
     const int line = LineFromPosition(position);
-    Colourise(int(Send(QsciScintillaBase::SCI_POSITIONFROMLINE, (unsigned long)line)), position + 1);
+    Colourise(PositionFromLine(line), position + 1);
     return int(Send(QsciScintillaBase::SCI_GETSTYLEAT, (unsigned long)position));
 }
 
-int CodeEditor::LineEndPosition(int line) const
+int CodeEditor::PositionFromLine(int line) const
 {
-    return int(Send(QsciScintillaBase::SCI_GETLINEENDPOSITION, (unsigned long)line));
+    return int(Send(QsciScintillaBase::SCI_POSITIONFROMLINE, (unsigned long)line));
 }
 
 void CodeEditor::InsertAt(int position, const QString& text)

@@ -31,7 +31,7 @@ public:
     // The lexer's style of the character at a position (1 comment, 4 string,
     // 9 string not closed on its line, ...).
     int StyleAt(int position) const;
-    int LineEndPosition(int line) const;  // before the line's line end
+    int PositionFromLine(int line) const;  // where the line starts
     // Inserts at a position; the caret moves along when it stands after it.
     void InsertAt(int position, const QString& text);
     int CaretPosition() const;

@@ -40,8 +40,8 @@ void EditorEvents::OnCharTyped(const QString& character)
 {
     CodeEditor* editor = window_->CodeEditor1();
     Toolbar* toolbar = window_->Toolbar1();
-    Objects().codeAssist->InsertBlockSkeleton(window_, editor);
-    Objects().codeAssist->InsertProcedureSkeleton(window_, editor);
+    Objects().codeAssist->InsertBlockSkeleton(window_, editor, character);
+    Objects().codeAssist->InsertProcedureSkeleton(window_, editor, character);
     ShowCaret();
     DocumentModified = true;
     editor->Refresh();
