@@ -10,12 +10,16 @@
 QString TypedWord;
 int TypedPrefixLength = 0;
 bool AfterDot = false;
-int QuoteCount = 0;
-bool InComment = false;
 
 namespace {
 
 constexpr int kCompletionList = 2;
+
+// The lexer's styles of comments, strings, and strings still open at the
+// end of their line.
+constexpr int kCommentStyle = 1;
+constexpr int kStringStyle = 4;
+constexpr int kOpenStringStyle = 9;
 
 // Words arrive as typed; the lists are ASCII, so only ASCII letters need
 // folding, and other characters must not match ASCII by folding (K, ſ).
@@ -71,22 +75,24 @@ QString MatchingWords(const QString& typedWord, const QString& wordList)
     return matches;
 }
 
-void ScanQuotesAndComments(const QString& c, bool& inString, bool& inComment)
+CaretContext CaretContextOf(const CodeEditor& editor)
 {
-    if (c == u"\"") ++QuoteCount;
-    if (c == u"\r") InComment = false;
-    if (c == u"'") InComment = true;
-    inString = QuoteCount % 2 != 0;
-    inComment = InComment;
+    const int caret = editor.CaretPosition();
+    const int line = editor.LineFromPosition(caret);
+    if (caret <= editor.PositionFromLine(line)) return {};
+    const int before = editor.StyleAt(editor.PositionBefore(caret));
+    if (before == kCommentStyle) return {false, true};
+    if (before == kOpenStringStyle) return {true, false};
+    // After a closed string's last quote the caret is outside it.
+    if (before == kStringStyle && caret < editor.TextLength() && editor.StyleAt(caret) == kStringStyle)
+        return {true, false};
+    return {};
 }
 
-std::optional<QString> NextHintList(const QString& c)
+std::optional<QString> NextHintList(const QString& c, CaretContext where)
 {
     if (c.isEmpty()) return std::nullopt;  // nothing was typed
-
-    bool inString = false, inComment = false;
-    ScanQuotesAndComments(c, inString, inComment);
-    if (inString || inComment) return std::nullopt;
+    if (where.inString || where.inComment) return std::nullopt;
 
     TypedWord += c;
     if (c == u".") {
@@ -95,11 +101,9 @@ std::optional<QString> NextHintList(const QString& c)
         switch (FirstCode(TypedWord)) {
         case ' ':
         case '\r':
+        case '\n':  // a document with LF line ends has no CR
             TypedWord.clear();
             AfterDot = false;
-            return std::nullopt;
-        case '\n':
-            TypedWord.clear();
             return std::nullopt;
         default:
             break;
@@ -126,7 +130,7 @@ std::optional<QString> NextHintList(const QString& c)
 void ShowHintBlock(const QString& c, CodeEditor* editor)
 {
     InstallErrorReporter(QStringLiteral("主窗口_显示提示块"));
-    std::optional<QString> entries = NextHintList(c);
+    std::optional<QString> entries = NextHintList(c, editor ? CaretContextOf(*editor) : CaretContext{});
     if (entries && editor) editor->ShowList(kCompletionList, *entries);
 }
 
@@ -144,6 +148,4 @@ void ResetCompletionState()
     TypedWord = QString();
     TypedPrefixLength = 0;
     AfterDot = false;
-    QuoteCount = 0;
-    InComment = false;
 }

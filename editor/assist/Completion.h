@@ -13,19 +13,21 @@ extern QString TypedWord;
 extern int TypedPrefixLength;
 // The word began after a dot: members of the file system object are offered.
 extern bool AfterDot;
-// Double quotes typed since start-up; odd means inside a string literal.
-extern int QuoteCount;
-// An apostrophe was typed and no carriage return since.
-extern bool InComment;
 
-// Counts the typed character c into QuoteCount and InComment and tells
-// whether the caret is now inside a string literal or a comment.
-void ScanQuotesAndComments(const QString& c, bool& inString, bool& inComment);
+// Where the caret stands, as the document's own styling of its line says:
+// never from counting typed characters, which goes wrong once the caret
+// moves, a character is deleted or a file is opened.
+struct CaretContext {
+    bool inString = false;
+    bool inComment = false;
+};
+CaretContext CaretContextOf(const CodeEditor& editor);
 
 // ShowHintBlock without the control: updates the state for the typed
-// character c and returns the entries to show (each followed by one space,
-// possibly none), or nothing when no list is to be shown.
-std::optional<QString> NextHintList(const QString& c);
+// character c, typed at a caret that now stands where says, and returns the
+// entries to show (each followed by one space, possibly none), or nothing
+// when no list is to be shown.
+std::optional<QString> NextHintList(const QString& c, CaretContext where = {});
 
 // Called for every typed character: shows list type 2 of the editor with the
 // words that begin with the word being typed.
@@ -35,7 +37,7 @@ void ShowHintBlock(const QString& c, CodeEditor* editor);
 // whole, not half of it).
 void RemoveLastTypedCharacter();
 
-// The start values of all five.
+// The start values of all three.
 void ResetCompletionState();
 
 // Length of a text in GBK bytes: 1 for ASCII, 2 for a Chinese character. A

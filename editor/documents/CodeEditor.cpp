@@ -191,6 +191,11 @@ int CodeEditor::PositionFromLine(int line) const
     return int(Send(QsciScintillaBase::SCI_POSITIONFROMLINE, (unsigned long)line));
 }
 
+int CodeEditor::PositionBefore(int position) const
+{
+    return int(Send(QsciScintillaBase::SCI_POSITIONBEFORE, (unsigned long)position));
+}
+
 void CodeEditor::InsertAt(int position, const QString& text)
 {
     QByteArray bytes = Utf8(text);

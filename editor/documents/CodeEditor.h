@@ -32,6 +32,7 @@ public:
     // 9 string not closed on its line, ...).
     int StyleAt(int position) const;
     int PositionFromLine(int line) const;  // where the line starts
+    int PositionBefore(int position) const;  // of the character before it
     // Inserts at a position; the caret moves along when it stands after it.
     void InsertAt(int position, const QString& text);
     int CaretPosition() const;

@@ -1,5 +1,6 @@
 #include "QtTestMain.h"
 
+#include "assist/CodeAssist.h"
 #include "assist/Completion.h"
 #include "assist/HintBlock.h"
 #include "assist/KeywordLists.h"
@@ -23,7 +24,7 @@ const QString kAllMembers =
 const QString kM = "Month MonthName Minute Mid MidB MsgBox ";
 
 // One step per typed character; "\b" stands for Backspace.
-std::optional<QString> Type(const QStringList& steps)
+std::optional<QString> Type(const QStringList& steps, CaretContext where = {})
 {
     std::optional<QString> last;
     for (const QString& step : steps) {
@@ -31,7 +32,7 @@ std::optional<QString> Type(const QStringList& steps)
             RemoveLastTypedCharacter();
             last.reset();
         } else {
-            last = NextHintList(step);
+            last = NextHintList(step, where);
         }
     }
     return last;
@@ -105,18 +106,11 @@ private slots:
 
         // Line ends.
         QTest::newRow("enter") << Characters("fso.\r") << false << "" << "" << 0 << false;
-        QTest::newRow("line feed keeps member mode") << Characters("fso.\n") << false << "" << "" << 0 << true;
+        QTest::newRow("line feed ends member mode too") << Characters("fso.\n") << false << "" << "" << 0 << false;
         QTest::newRow("completions after enter") << Characters("m\r\nm") << true << kM << "m" << 1 << false;
 
-        // Strings and comments.
-        QTest::newRow("inside a string") << Characters("\"ms") << false << "" << "" << 0 << false;
-        QTest::newRow("closing quote matches nothing") << Characters("\"ms\"") << true << "" << "" << 0 << false;
-        QTest::newRow("after the string") << Characters("\"ms\"m") << true << kM << "m" << 1 << false;
-        QTest::newRow("inside a comment") << Characters("'ms") << false << "" << "" << 0 << false;
-        QTest::newRow("line feed does not end a comment") << Characters("'\nm") << false << "" << "" << 0 << false;
-        QTest::newRow("after a comment and enter") << Characters("'x\r\nm") << true << kM << "m" << 1 << false;
-        QTest::newRow("apostrophe inside a string") << Characters("\"'\"m") << false << "" << "" << 0 << false;
-
+        // Inside a string or a comment, as the document says.
+        QTest::newRow("inside a string") << QStringList{"m"} << false << "" << "" << 0 << false;
         // Backspace takes back one character.
         QTest::newRow("backspace") << QStringList{"m", "s", "\b", "o"} << true << "Month MonthName " << "mo" << 2
                                    << false;
@@ -135,7 +129,8 @@ private slots:
         QFETCH(QString, typedWord);
         QFETCH(int, prefixLength);
         QFETCH(bool, afterDot);
-        std::optional<QString> got = Type(steps);
+        const bool inString = QString(QTest::currentDataTag()) == "inside a string";
+        std::optional<QString> got = Type(steps, {inString, false});
         QCOMPARE(got.has_value(), shown);
         if (shown) QCOMPARE(*got, list);
         QCOMPARE(TypedWord, typedWord);
@@ -149,34 +144,6 @@ private slots:
         QVERIFY(got);
         QCOMPARE(*got, FileObjectMemberList);
         QCOMPARE(got->split(u' ', Qt::SkipEmptyParts).size(), 43);
-    }
-
-    void quotesAndComments_data()
-    {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<bool>("inString");
-        QTest::addColumn<bool>("inComment");
-        QTest::addColumn<int>("quotes");
-        QTest::newRow("opening quote") << "\"" << true << false << 1;
-        QTest::newRow("closing quote") << "\"a\"" << false << false << 2;
-        QTest::newRow("apostrophe") << "'" << false << true << 0;
-        QTest::newRow("line feed keeps the comment") << "'\n" << false << true << 0;
-        QTest::newRow("carriage return ends it") << "'\r\n" << false << false << 0;
-        QTest::newRow("apostrophe inside a string") << "\"'" << true << true << 1;
-        QTest::newRow("quote inside a comment counts") << "'\"\r" << true << false << 1;
-    }
-    void quotesAndComments()
-    {
-        QFETCH(QString, typed);
-        QFETCH(bool, inString);
-        QFETCH(bool, inComment);
-        QFETCH(int, quotes);
-        bool s = false, c = false;
-        for (QChar ch : typed) ScanQuotesAndComments(QString(ch), s, c);
-        QCOMPARE(s, inString);
-        QCOMPARE(c, inComment);
-        QCOMPARE(QuoteCount, quotes);
-        QCOMPARE(InComment, inComment);
     }
 
     void backspaceRemovesWholeCharacters_data()
@@ -199,13 +166,11 @@ private slots:
 
     void resetGivesStartValues()
     {
-        Type(Characters("fso.c\"'"));
+        Type(Characters("fso.c"));
         ResetCompletionState();
         QCOMPARE(TypedWord, QString());
         QCOMPARE(TypedPrefixLength, 0);
         QCOMPARE(AfterDot, false);
-        QCOMPARE(QuoteCount, 0);
-        QCOMPARE(InComment, false);
     }
 
     void gbkLengths_data()
@@ -270,6 +235,53 @@ private slots:
         QCOMPARE(toolbar.IsButtonEnabled(5), select);
         QCOMPARE(toolbar.IsButtonEnabled(6), select);
         QCOMPARE(toolbar.IsButtonEnabled(7), paste);
+    }
+
+    // Keys typed into a coloured editor; the list follows what the document
+    // says about the caret: "<Back>", "<Left>", "<Right>" and "<End>" press
+    // those keys.
+    void stringsAndCommentsComeFromTheDocument_data()
+    {
+        QTest::addColumn<QString>("initial");
+        QTest::addColumn<QStringList>("keys");
+        QTest::addColumn<bool>("listed");  // the last key shows words
+        QTest::newRow("plain") << "" << QStringList{"m"} << true;
+        QTest::newRow("in an open string") << "" << QStringList{"x = \"m"} << false;
+        QTest::newRow("in a closed string") << "x = \"ab\"" << QStringList{"<End>", "<Left>", "m"} << false;
+        QTest::newRow("after a closed string") << "" << QStringList{"x = \"a\" & m"} << true;
+        QTest::newRow("quote typed and deleted") << "" << QStringList{"x = \"", "<Back>", "m"} << true;
+        QTest::newRow("in a comment") << "" << QStringList{"' m"} << false;
+        QTest::newRow("after a comment's line") << "' a\r\n" << QStringList{"<Down>", "m"} << true;
+        QTest::newRow("apostrophe inside a string") << "" << QStringList{"x = \"'\" & m"} << true;
+        QTest::newRow("quotes in an opened file") << "a = \"\r\n" << QStringList{"<Down>", "m"} << true;
+        QTest::newRow("rem comment") << "" << QStringList{"rem m"} << false;
+    }
+    void stringsAndCommentsComeFromTheDocument()
+    {
+        QFETCH(QString, initial);
+        QFETCH(QStringList, keys);
+        QFETCH(bool, listed);
+        CodeEditor editor;
+        CodeAssist assist;
+        SetUpColouring(assist, nullptr, &editor);
+        std::optional<QString> last;
+        QObject::connect(&editor, &CodeEditor::CharTyped, &editor, [&](const QString& c) {
+            last = NextHintList(c, CaretContextOf(editor));
+        });
+        editor.SetText(initial);
+        editor.resize(400, 300);
+        editor.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&editor));
+        QWidget* input = editor.focusProxy();
+        input->setFocus();
+        static const QHash<QString, Qt::Key> named{{"<Back>", Qt::Key_Backspace}, {"<Left>", Qt::Key_Left},
+                                                  {"<Right>", Qt::Key_Right}, {"<End>", Qt::Key_End},
+                                                  {"<Down>", Qt::Key_Down}};
+        for (const QString& k : keys) {
+            if (named.contains(k)) QTest::keyClick(input, named[k]);
+            else QTest::keyClicks(input, k);
+        }
+        QCOMPARE(last.has_value() && !last->isEmpty(), listed);
     }
 
     // Typed into the real editor, the words appear in its pop-up list.
