@@ -1,9 +1,9 @@
 #include "core/Prompts.h"
 
-#include <QDesktopServices>
+#include "core/DocumentOpener.h"
+
 #include <QFileDialog>
 #include <QInputDialog>
-#include <QUrl>
 #include <QMessageBox>
 
 namespace {
@@ -54,7 +54,12 @@ int ChooseItemWithDialog(QWidget* parent, const QString& title, const QString& l
     return ok ? int(items.indexOf(chosen)) : -1;
 }
 
-void OpenWithDesktop(const QString& path) { QDesktopServices::openUrl(QUrl::fromLocalFile(path)); }
+void OpenWithDesktop(const QString& path)
+{
+    OpenDocumentWithDesktop(path, [](const QString& message) {
+        UserPrompts().error(nullptr, QStringLiteral("帮助文档"), message);
+    });
+}
 
 Prompts Defaults()
 {
