@@ -1,5 +1,6 @@
 #include "documents/ScriptHost.h"
 
+#include "core/Prompts.h"
 #include "documents/ProcessState.h"
 #include "documents/ScriptDialogs.h"
 #include "vbscript/Engine.h"
@@ -25,6 +26,8 @@ constexpr int kRunningWindowDelayMs = 500;
 constexpr uint kWorkerStack = 64u << 20;
 constexpr std::size_t kScriptStack = 48u << 20;
 const QString kStoppedText = QStringLiteral("脚本已被用户停止");
+const QString kRunningTitle = QStringLiteral("Quillon");
+const QString kStopToCloseQuestion = QStringLiteral("脚本正在运行。\n要停止脚本并关闭程序吗？");
 
 QString Q(std::u16string_view s) { return QString::fromUtf16(s.data(), qsizetype(s.size())); }
 
@@ -45,6 +48,10 @@ public:
     vbs::Engine engine{*this};
     std::atomic<bool> stopped{false};
     QWidget* window = nullptr;
+    StopScript stop = [this] {
+        stopped = true;
+        engine.requestStop();
+    };
     // Around each of the script's dialogs, on the UI thread: a script that
     // waits for the user is not a script that runs away.
     std::function<void()> beforeDialog = [] {};
@@ -64,19 +71,19 @@ public:
     void echo(std::u16string_view text) override
     {
         Dialog([&] {
-            TheScriptDialogs().echo(window, Q(text));
+            TheScriptDialogs().echo(window, Q(text), stop);
             return 0;
         });
     }
     int msgBox(std::u16string_view prompt, int buttons, std::u16string_view title) override
     {
-        return Dialog([&] { return TheScriptDialogs().msgBox(window, Q(prompt), buttons, Q(title)); });
+        return Dialog([&] { return TheScriptDialogs().msgBox(window, Q(prompt), buttons, Q(title), stop); });
     }
     std::optional<std::u16string> inputBox(std::u16string_view prompt, std::u16string_view title,
                                            std::u16string_view defaultText) override
     {
         return Dialog([&]() -> std::optional<std::u16string> {
-            auto text = TheScriptDialogs().inputBox(window, Q(prompt), Q(title), Q(defaultText));
+            auto text = TheScriptDialogs().inputBox(window, Q(prompt), Q(title), Q(defaultText), stop);
             if (!text) return std::nullopt;
             return text->toStdU16String();
         });
@@ -85,11 +92,15 @@ public:
 
 namespace {
 
-// Keeps user input and close requests away from the window while a script
-// runs; the script's own dialogs and the running window are other windows.
+// Keeps user input away from the window while a script runs; the script's
+// own dialogs and the running window are other windows. A request to close
+// the window goes to onClose instead.
 class InputBlocker : public QObject {
 public:
-    explicit InputBlocker(QWidget* window) : window_(window) { qApp->installEventFilter(this); }
+    InputBlocker(QWidget* window, std::function<void()> onClose) : window_(window), onClose_(std::move(onClose))
+    {
+        qApp->installEventFilter(this);
+    }
     ~InputBlocker() override { qApp->removeEventFilter(this); }
 
 protected:
@@ -111,6 +122,9 @@ protected:
         if (!widget || !window_) return false;
         if (widget == window_ || window_->isAncestorOf(widget)) {
             event->ignore();
+            // Asked from the loop, not from inside the event.
+            if (event->type() == QEvent::Close && widget == window_)
+                QMetaObject::invokeMethod(this, onClose_, Qt::QueuedConnection);
             return true;
         }
         return false;
@@ -118,6 +132,7 @@ protected:
 
 private:
     QWidget* window_;
+    std::function<void()> onClose_;
 };
 
 // The small window of a long run: a line of text and the 停止 button.
@@ -126,7 +141,8 @@ std::unique_ptr<QDialog> MakeRunningWindow(const std::function<void()>& stop)
     auto dialog = std::make_unique<QDialog>();
     dialog->setObjectName(QStringLiteral("正在运行脚本"));
     dialog->setWindowTitle(QStringLiteral("Quillon"));
-    dialog->setWindowModality(Qt::ApplicationModal);
+    // Not modal: it must stay usable while a script's dialog is up.
+    dialog->setWindowModality(Qt::NonModal);
     dialog->setMinimumWidth(240);
     auto* layout = new QVBoxLayout(dialog.get());
     layout->addWidget(new QLabel(QStringLiteral("正在运行脚本…"), dialog.get()));
@@ -162,11 +178,7 @@ void ScriptHost::SetScriptPath(const QString& fullPath)
     bridge_->engine.setScriptName(QFileInfo(fullPath).fileName().toStdU16String(), fullPath.toStdU16String());
 }
 
-void ScriptHost::RequestStop()
-{
-    bridge_->stopped = true;
-    bridge_->engine.requestStop();
-}
+void ScriptHost::RequestStop() { bridge_->stop(); }
 
 bool ScriptHost::Execute(const QString& code, QWidget* window)
 {
@@ -190,15 +202,23 @@ bool ScriptHost::Execute(const QString& code, QWidget* window)
         running->show();
         emit RunningWindowShown(running.get());
     });
-    b.beforeDialog = [&] {
-        delay.stop();
-        running->hide();
+    // Waiting for the user is not running away: the delay pauses meanwhile.
+    // Once shown, the running window stays.
+    b.beforeDialog = [&] { delay.stop(); };
+    b.afterDialog = [&] {
+        if (!running->isVisible()) delay.start(kRunningWindowDelayMs);
     };
-    b.afterDialog = [&] { delay.start(kRunningWindowDelayMs); };
+    bool closeAfterRun = false;
+    auto askToStop = [&] {
+        if (finished || b.stopped) return;
+        if (UserPrompts().ask(window, kRunningTitle, kStopToCloseQuestion, false) != Answer::Yes) return;
+        closeAfterRun = true;
+        RequestStop();
+    };
 
     const ProcessState before = ProcessState::Capture();
     {
-        InputBlocker blocker(window);
+        InputBlocker blocker(window, askToStop);
         worker->start();
         delay.start(kRunningWindowDelayMs);
         // Not a nested QEventLoop: one that was asked to quit before it
@@ -209,6 +229,8 @@ bool ScriptHost::Execute(const QString& code, QWidget* window)
     before.Restore();
 
     b.beforeDialog = b.afterDialog = [] {};
+    // The close the user asked for goes on, save question and all.
+    if (closeAfterRun && window) QMetaObject::invokeMethod(window, &QWidget::close, Qt::QueuedConnection);
     if (b.stopped) errorText_ = kStoppedText;
     else if (!succeeded) errorText_ = Q(b.engine.errorText());
     return succeeded && !b.stopped;

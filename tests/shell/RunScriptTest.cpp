@@ -5,7 +5,10 @@
 #include "documents/ScriptDialogs.h"
 #include "documents/ScriptHost.h"
 
+#include <QApplication>
+#include <QDialog>
 #include <QDir>
+#include <QTimer>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextBlock>
@@ -19,12 +22,13 @@ struct ScriptedScriptDialogs {
     QQueue<int> msgBoxAnswers;
     ScriptedScriptDialogs()
     {
-        TheScriptDialogs().echo = [this](QWidget*, const QString& text) { echoes << text; };
-        TheScriptDialogs().msgBox = [this](QWidget*, const QString&, int style, const QString&) {
+        TheScriptDialogs().echo = [this](QWidget*, const QString& text, const StopScript&) { echoes << text; };
+        TheScriptDialogs().msgBox = [this](QWidget*, const QString&, int style, const QString&, const StopScript&) {
             msgBoxStyles << style;
             return msgBoxAnswers.isEmpty() ? 1 : msgBoxAnswers.dequeue();
         };
-        TheScriptDialogs().inputBox = [](QWidget*, const QString&, const QString&, const QString& def) {
+        TheScriptDialogs().inputBox = [](QWidget*, const QString&, const QString&, const QString& def,
+                                         const StopScript&) {
             return std::optional<QString>(def + "!");
         };
     }
@@ -144,6 +148,76 @@ private slots:
         QCOMPARE(h.Output(), "");
         h.Type("a");
         QVERIFY(h.editor->Text().contains("a"));
+    }
+
+    // A script that opens one dialog after another is stopped from the
+    // dialog itself: each of the real dialogs has 停止.
+    void endlessDialogsAreStoppedFromTheDialog_data()
+    {
+        QTest::addColumn<QString>("code");
+        QTest::newRow("echo") << "Do : WScript.Echo Now : Loop";
+        QTest::newRow("msgbox") << "Do : MsgBox \"again\", vbYesNo : Loop";
+        QTest::newRow("inputbox") << "Do : x = InputBox(\"again\") : Loop";
+    }
+    void endlessDialogsAreStoppedFromTheDialog()
+    {
+        QFETCH(QString, code);
+        RunHarness h;
+        RestoreDefaultScriptDialogs();
+        int dialogs = 0;
+        bool pressedStop = false;
+        QTimer presser;
+        connect(&presser, &QTimer::timeout, this, [&] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (!dialog || !dialog->isVisible()) return;
+            // The first two are answered as usual; the third is stopped.
+            if (++dialogs < 3) {
+                QTest::keyClick(dialog, Qt::Key_Return);
+                return;
+            }
+            QPushButton* stop = dialog->findChild<QPushButton*>("停止");
+            pressedStop = stop != nullptr;
+            if (stop) stop->click();
+            else h.window.ScriptHost1()->RequestStop();  // ends the run, and the test fails
+        });
+        presser.start(50);
+        h.RunCode(code);
+        presser.stop();
+        QCOMPARE(dialogs, 3);
+        QVERIFY(pressedStop);
+        QCOMPARE(h.Output(), "脚本已被用户停止\n");
+    }
+
+    // Closing the main window while a script runs asks to stop it; the
+    // close then goes on to the save question.
+    void closingTheWindowStopsTheScriptAndAsksToSave()
+    {
+        RunHarness h;
+        h.Type("x = 1");
+        h.prompts.answers << Answer::Yes << Answer::Cancel;  // stop it; then keep the text
+        QTimer::singleShot(200, &h.window, [&] { h.window.close(); });
+        h.editor->SetText("Do\r\n  i = i + 1\r\nLoop");
+        DocumentModified = true;
+        h.Run(Command::RunScript);
+        QCOMPARE(h.Output(), "脚本已被用户停止\n");
+        QTRY_COMPARE(h.prompts.questions.size(), 2);
+        QVERIFY2(h.prompts.questions[0].contains("要停止脚本并关闭程序吗"), qPrintable(h.prompts.questions[0]));
+        QVERIFY(h.prompts.questions[1].contains("是否要保存"));
+        QVERIFY(h.window.isVisible());
+    }
+
+    // An error of one document is not shown for the next.
+    void theOutputPageStartsEmptyForAnotherDocument()
+    {
+        RunHarness h;
+        h.Write(h.Path("b.vbs"), "x = 2");
+        h.RunCode("x = 1 / 0");
+        QVERIFY(!h.Output().isEmpty());
+        h.Open(h.Path("b.vbs"));
+        QCOMPARE(h.Output(), "");
+        h.RunCode("x = 1 / 0");
+        h.Run(Command::NewDocument);
+        QCOMPARE(h.Output(), "");
     }
 
     void unboundedRecursionIsError28()
