@@ -114,21 +114,22 @@ void WriteSettings(int left, int top, int height, int width, const QString& skin
 
 QRect VisiblePlacement(const WindowSettings& s, const QList<QRect>& screens)
 {
-    // Visible enough to be grabbed: a 100 x 30 piece of its top lies on a screen.
-    auto visible = [&](const QRect& r) {
-        const QRect titleBar(r.left(), r.top(), r.width(), 30);
-        return std::any_of(screens.begin(), screens.end(), [&](const QRect& screen) {
-            QRect piece = titleBar.intersected(screen);
-            return piece.width() >= kSmallest && piece.height() >= 30;
-        });
-    };
-    const QRect stored(s.left, s.top, s.width, s.height);
-    if (s.placementValid && s.width >= kSmallest && s.height >= kSmallest && visible(stored)) return stored;
     const WindowSettings defaults;
-    QRect placement(defaults.left, defaults.top, defaults.width, defaults.height);
-    if (visible(placement) || screens.isEmpty()) return placement;
-    const QRect primary = screens.first();
-    placement.setSize(placement.size().boundedTo(primary.size()));
-    placement.moveCenter(primary.center());
+    const bool usable = s.placementValid && s.width >= kSmallest && s.height >= kSmallest;
+    QRect placement = usable ? QRect(s.left, s.top, s.width, s.height)
+                             : QRect(defaults.left, defaults.top, defaults.width, defaults.height);
+    if (screens.isEmpty()) return placement;
+    // The screen that shows most of it; the primary one when none does.
+    auto shown = [&](const QRect& screen) {
+        const QRect part = placement.intersected(screen);
+        return qint64(part.width()) * part.height();
+    };
+    QRect screen = screens.first();
+    for (const QRect& candidate : screens)
+        if (shown(candidate) > shown(screen)) screen = candidate;
+    // Whole on that screen: moved, and shrunk only where the screen is smaller.
+    placement.setSize(placement.size().boundedTo(screen.size()));
+    placement.moveLeft(std::clamp(placement.left(), screen.left(), screen.right() - placement.width() + 1));
+    placement.moveTop(std::clamp(placement.top(), screen.top(), screen.bottom() - placement.height() + 1));
     return placement;
 }

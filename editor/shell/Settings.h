@@ -22,7 +22,9 @@ void WriteSettings(int left, int top, int height, int width, const QString& skin
 // The file that ReadSettings reads now.
 QString SettingsPath();
 
-// A placement that would hide the window (smaller than 100 either way, not a
-// number, or off every screen) becomes the default one, moved onto the
-// primary screen. screens[0] is the primary screen's available area.
+// Where the window goes: the stored placement, or the default one when the
+// stored one is not a number or smaller than 100 either way; then moved,
+// and shrunk only when the screen is smaller, to lie whole inside the
+// available area of the screen that shows most of it (the primary one,
+// screens[0], when none does).
 QRect VisiblePlacement(const WindowSettings& settings, const QList<QRect>& screens);

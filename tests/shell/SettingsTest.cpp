@@ -72,23 +72,37 @@ private slots:
         QCOMPARE(s.placementValid, valid);
     }
 
-    void hiddenPlacementsAreReplaced_data()
+    // Whatever the settings say, the whole window lands on a screen.
+    void theWindowLandsWholeOnAScreen_data()
     {
         QTest::addColumn<QRect>("stored");  // left, top, width, height
         QTest::addColumn<bool>("valid");
+        QTest::addColumn<QList<QRect>>("screens");  // available areas, primary first
         QTest::addColumn<QRect>("placed");
-        const QRect big(0, 0, 1920, 1080);
-        QTest::newRow("visible") << QRect(10, 20, 500, 300) << true << QRect(10, 20, 500, 300);
-        QTest::newRow("defaults fit") << QRect(800, 400, 400, 600) << true << QRect(800, 400, 400, 600);
-        QTest::newRow("too narrow") << QRect(10, 20, 99, 300) << true << QRect(800, 400, 400, 600);
-        QTest::newRow("letters") << QRect(10, 20, 500, 300) << false << QRect(800, 400, 400, 600);
-        QTest::newRow("off every screen") << QRect(5000, 20, 500, 300) << true << QRect(800, 400, 400, 600);
-        QTest::newRow("above the screen") << QRect(10, -400, 500, 300) << true << QRect(800, 400, 400, 600);
+        const QList<QRect> big{{0, 0, 1920, 1080}};
+        const QList<QRect> small{{0, 0, 1440, 900}};
+        const QList<QRect> panel{{0, 32, 1366, 736}};  // a bar above, 768 high
+        const QList<QRect> two{{0, 0, 1920, 1080}, {1920, 0, 1280, 1024}};
+        QTest::newRow("inside stays") << QRect(10, 20, 500, 300) << true << big << QRect(10, 20, 500, 300);
+        QTest::newRow("defaults fit a big screen") << QRect(800, 400, 400, 600) << true << big << QRect(800, 400, 400, 600);
+        QTest::newRow("defaults on a 900 high screen") << QRect(800, 400, 400, 600) << true << small
+                                                       << QRect(800, 300, 400, 600);
+        QTest::newRow("below a panel") << QRect(100, 0, 400, 600) << true << panel << QRect(100, 32, 400, 600);
+        QTest::newRow("taller than the screen") << QRect(100, 100, 400, 2000) << true << panel << QRect(100, 32, 400, 736);
+        QTest::newRow("too narrow: defaults") << QRect(10, 20, 99, 300) << true << small << QRect(800, 300, 400, 600);
+        QTest::newRow("letters: defaults") << QRect(10, 20, 500, 300) << false << big << QRect(800, 400, 400, 600);
+        QTest::newRow("off every screen: primary") << QRect(5000, 20, 500, 300) << true << two << QRect(1420, 20, 500, 300);
+        QTest::newRow("above the screen") << QRect(10, -400, 500, 300) << true << big << QRect(10, 0, 500, 300);
+        QTest::newRow("mostly on the second") << QRect(3000, 900, 300, 300) << true << two << QRect(2900, 724, 300, 300);
+        QTest::newRow("astride, more on the first") << QRect(1700, 10, 400, 300) << true << two << QRect(1520, 10, 400, 300);
+        QTest::newRow("huge numbers") << QRect(2000000000, 2000000000, 100000, 100000) << true << small
+                                      << QRect(0, 0, 1440, 900);
     }
-    void hiddenPlacementsAreReplaced()
+    void theWindowLandsWholeOnAScreen()
     {
         QFETCH(QRect, stored);
         QFETCH(bool, valid);
+        QFETCH(QList<QRect>, screens);
         QFETCH(QRect, placed);
         WindowSettings s;
         s.left = stored.left();
@@ -96,15 +110,7 @@ private slots:
         s.width = stored.width();
         s.height = stored.height();
         s.placementValid = valid;
-        QCOMPARE(VisiblePlacement(s, {QRect(0, 0, 1920, 1080)}), placed);
-    }
-
-    void defaultsOffASmallScreenAreMovedOntoIt()
-    {
-        WindowSettings s;  // 800, 400 on an 800 x 600 screen is off it
-        QRect placed = VisiblePlacement(s, {QRect(0, 0, 800, 600)});
-        QVERIFY(QRect(0, 0, 800, 600).contains(placed));
-        QCOMPARE(placed.size(), QSize(400, 600));
+        QCOMPARE(VisiblePlacement(s, screens), placed);
     }
 
     void writingStoresTheFiveKeysAndKeepsTheRest()
