@@ -16,6 +16,7 @@
 #include "shell/Program.h"
 #include "shell/Settings.h"
 #include "shell/Skins.h"
+#include "shell/SplitHandle.h"
 #include "update/UpdateCheck.h"
 #include "core/StatusBar.h"
 #include "core/TabControl.h"
@@ -41,6 +42,11 @@ namespace {
 constexpr int kStatusBarHeight = 20;
 constexpr int kEditorRightGap = 5;
 constexpr int kRightLineDistance = 3;
+// The editor keeps a few columns and lines at any window size: the tree and
+// the page control give way first.
+constexpr int kEditorMinWidth = 160;
+constexpr int kEditorMinHeight = 64;
+constexpr int kHandleThickness = 5;
 
 constexpr QRect kDesignWindow(50, 50, 823, 600);
 
@@ -156,6 +162,28 @@ void MainWindow::CreateControls()
     fileDialog_ = new OpenSaveDialog(this);
     statusBar_ = Placed(new StatusBar(c), u"状态条1", {0, 375, 615, 20});
     codeEditor_ = Placed(new CodeEditor(c), u"代码编辑框1", {161, 40, 635, 320});
+    treeHandle_ = Named(new SplitHandle(c, Qt::Vertical, [this](QPoint at) {
+        panes_.treeWidth = std::clamp(at.x(), 0, MaxTreeWidth());
+        OnSizeChanged();
+    }), u"分隔条_帮助树");
+    pageHandle_ = Named(new SplitHandle(c, Qt::Horizontal, [this](QPoint at) {
+        panes_.pageHeight = std::clamp(client_->height() - kStatusBarHeight - at.y(), 0, MaxPageHeight());
+        OnSizeChanged();
+    }), u"分隔条_选择夹");
+    client_->setMinimumSize(kEditorMinWidth + kEditorRightGap, toolbar_->height() + kEditorMinHeight + kStatusBarHeight);
+}
+
+int MainWindow::MaxTreeWidth() const { return std::max(0, client_->width() - kEditorRightGap - kEditorMinWidth); }
+
+int MainWindow::MaxPageHeight() const
+{
+    return std::max(0, client_->height() - toolbar_->height() - kStatusBarHeight - kEditorMinHeight);
+}
+
+void MainWindow::SetPaneSizes(const PaneSizes& panes)
+{
+    panes_ = panes;
+    OnSizeChanged();
 }
 
 // The toolbar keeps to the top and the status bar to the bottom edge, across
@@ -171,22 +199,29 @@ void MainWindow::OnSizeChanged()
 {
     const int W = client_->width();
     const int H = client_->height();
-    const int T = tabs_->height();
     const int B = toolbar_->height();
+    // The sizes the user chose, as far as the editor's minimum allows.
+    const int T = std::min(panes_.pageHeight, MaxPageHeight());
+    const int L = std::min(panes_.treeWidth, MaxTreeWidth());
     // A client area smaller than the fixed parts would give negative sizes.
     auto clamp = [](int v) { return std::max(0, v); };
 
     shapeTop_->setGeometry(0, shapeTop_->y(), W, shapeTop_->height());
     const int M = clamp(H - T - B - kStatusBarHeight);
-    helpTree_->resize(helpTree_->width(), M);
-    shapeMiddle_->setGeometry(helpTree_->x() + helpTree_->width(), shapeMiddle_->y(), shapeMiddle_->width(), M);
-    codeEditor_->resize(clamp(W - helpTree_->width() - kEditorRightGap), M);
+    helpTree_->resize(L, M);
+    shapeMiddle_->setGeometry(L, shapeMiddle_->y(), shapeMiddle_->width(), M);
+    codeEditor_->setGeometry(L + shapeMiddle_->width(), codeEditor_->y(), clamp(W - L - kEditorRightGap), M);
     shapeRight_->setGeometry(codeEditor_->x() + codeEditor_->width() + kRightLineDistance, shapeRight_->y(),
                              shapeRight_->width(), H);
     shapeBottom_->setGeometry(0, M + B, W, shapeBottom_->height());
     tabs_->setGeometry(tabs_->x(), M + B, W, T);
-    outputBox_->resize(W, outputBox_->height());
-    hintBox_->resize(W, hintBox_->height());
+    outputBox_->resize(W, clamp(T - outputBox_->y()));
+    hintBox_->resize(W, clamp(T - hintBox_->y()));
+    // The handles lie over the two boundaries, above everything else.
+    treeHandle_->setGeometry(L - kHandleThickness / 2, B, kHandleThickness, M);
+    pageHandle_->setGeometry(0, M + B - kHandleThickness / 2, W, kHandleThickness);
+    treeHandle_->raise();
+    pageHandle_->raise();
 }
 
 void MainWindow::OnCreated()
@@ -199,6 +234,7 @@ void MainWindow::OnCreated()
     SetUpColouring(*Objects().codeAssist, this, codeEditor_);
     Objects().editorDocument->ShowFormat(Documents());
     const WindowSettings settings = ReadSettings();
+    SetPaneSizes(settings.panes);
     PlaceWindow(settings);
     ApplyStartupSkin(settings.skin);
 }
@@ -264,7 +300,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
 
 void MainWindow::OnMayClose()
 {
-    WriteSettings(WindowLeft(), WindowTop(), WindowHeight(), WindowWidth(), CurrentSkin);
+    WriteSettings(WindowLeft(), WindowTop(), WindowHeight(), WindowWidth(), CurrentSkin, panes_);
     database_->Close();
     EndProgram();
 }

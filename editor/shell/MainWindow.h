@@ -7,8 +7,11 @@
 //   ExternalDatabase1 外部数据库1  OutputBox 编辑框_输出     HintBox 编辑框_提示
 //   TabControl1 高级选择夹1        ScriptHost1 脚本组件1     OpenSaveDialog1 通用对话框_打开保存
 //   StatusBar1 状态条1             CodeEditor1 代码编辑框1
+// and the two boundaries the user drags: 分隔条_帮助树 (the tree's right
+// edge) and 分隔条_选择夹 (the top of the page control).
 #include "documents/EditorDocument.h"
 #include "shell/Commands.h"
+#include "shell/Settings.h"
 
 #include <QMainWindow>
 
@@ -18,7 +21,7 @@ class CodeEditor;
 class ExternalDatabase;
 class MainMenu;
 class OpenSaveDialog;
-struct WindowSettings;
+class SplitHandle;
 class QFrame;
 class ScriptHost;
 class QPlainTextEdit;
@@ -66,6 +69,11 @@ public:
     // What the document operations work on.
     DocumentControls Documents() const;
 
+    // The tree's width and the page control's height as the user chose them;
+    // a small window shows less of them, never less of the editor.
+    PaneSizes Panes() const { return panes_; }
+    void SetPaneSizes(const PaneSizes& panes);
+
     CommandTable& Commands() { return commands_; }
     const MainMenu& Menu() const { return *menu_; }
 
@@ -78,6 +86,8 @@ private:
     void PlaceWindow(const WindowSettings& settings);
     void OnMayClose();
     void OnDestroyed();
+    int MaxTreeWidth() const;
+    int MaxPageHeight() const;
 
     CommandTable commands_;
     std::unique_ptr<MainMenu> menu_;
@@ -96,4 +106,7 @@ private:
     OpenSaveDialog* fileDialog_ = nullptr;
     StatusBar* statusBar_ = nullptr;
     CodeEditor* codeEditor_ = nullptr;
+    SplitHandle* treeHandle_ = nullptr;
+    SplitHandle* pageHandle_ = nullptr;
+    PaneSizes panes_;
 };

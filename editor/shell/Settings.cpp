@@ -19,6 +19,8 @@ const QString kTop = QStringLiteral("顶边");
 const QString kHeight = QStringLiteral("高度");
 const QString kWidth = QStringLiteral("宽度");
 const QString kSkin = QStringLiteral("皮肤");
+const QString kTreeWidth = QStringLiteral("帮助树宽度");
+const QString kPageHeight = QStringLiteral("选择夹高度");
 const QString kRelativePath = QStringLiteral("/数据库/软件设置.ini");
 constexpr int kSmallest = 100;
 
@@ -93,10 +95,16 @@ WindowSettings ReadSettings()
     number(kHeight, s.height, WholeNumber);
     number(kWidth, s.width, WholeNumber);
     if (auto skin = text(kSkin)) s.skin = *skin;
+    auto size = [&](const QString& key, int& target) {
+        if (auto t = text(key))
+            if (auto n = WholeNumber(*t); n && *n >= 0) target = *n;
+    };
+    size(kTreeWidth, s.panes.treeWidth);
+    size(kPageHeight, s.panes.pageHeight);
     return s;
 }
 
-void WriteSettings(int left, int top, int height, int width, const QString& skin)
+void WriteSettings(int left, int top, int height, int width, const QString& skin, const PaneSizes& panes)
 {
     auto writeTo = [&](const QString& path) {
         IniFile ini = IniFile::Load(path);
@@ -105,6 +113,8 @@ void WriteSettings(int left, int top, int height, int width, const QString& skin
         ini.SetValue(kSection, kHeight, QString::number(height));
         ini.SetValue(kSection, kWidth, QString::number(width));
         ini.SetValue(kSection, kSkin, skin);
+        ini.SetValue(kSection, kTreeWidth, QString::number(panes.treeWidth));
+        ini.SetValue(kSection, kPageHeight, QString::number(panes.pageHeight));
         return ini.Save(path);
     };
     if (ProgramFolderWritable() && writeTo(ProgramSettingsPath())) return;

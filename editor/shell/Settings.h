@@ -7,6 +7,13 @@
 #include <QRect>
 #include <QString>
 
+// The two boundaries the user drags: the help tree's width and the height
+// of the page control below the editor.
+struct PaneSizes {
+    int treeWidth = 160;
+    int pageHeight = 168;
+};
+
 struct WindowSettings {
     int left = 800;
     int top = 400;
@@ -14,10 +21,11 @@ struct WindowSettings {
     int width = 400;
     QString skin = QStringLiteral("QQ皮肤");
     bool placementValid = true;  // false when a stored value was not a number
+    PaneSizes panes;             // a value that is not a number gives the default
 };
 
 WindowSettings ReadSettings();
-void WriteSettings(int left, int top, int height, int width, const QString& skin);
+void WriteSettings(int left, int top, int height, int width, const QString& skin, const PaneSizes& panes = {});
 
 // The file that ReadSettings reads now.
 QString SettingsPath();

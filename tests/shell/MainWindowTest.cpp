@@ -109,28 +109,29 @@ private slots:
         QTest::addColumn<QRect>("geometry");
         struct Row {
             const char* name;
-            QRect at800x548, at1000x700, at600x300, at150x100;
+            QRect at800x548, at1000x700, at600x300, at300x200;
         };
-        // M = H - 228; the last column is smaller than the fixed parts.
+        // M = H - 228; in the last column the tree and the page control give
+        // way to the editor's minimum of 160 x 64.
         const Row rows[] = {
-            {"工具条1", {0, 0, 800, 40}, {0, 0, 1000, 40}, {0, 0, 600, 40}, {0, 0, 150, 40}},
-            {"外形框_上边", {0, 39, 800, 1}, {0, 39, 1000, 1}, {0, 39, 600, 1}, {0, 39, 150, 1}},
-            {"树型框_帮助", {0, 40, 160, 320}, {0, 40, 160, 472}, {0, 40, 160, 72}, {0, 40, 160, 0}},
-            {"外形框_中间", {160, 40, 1, 320}, {160, 40, 1, 472}, {160, 40, 1, 72}, {160, 40, 1, 0}},
-            {"代码编辑框1", {161, 40, 635, 320}, {161, 40, 835, 472}, {161, 40, 435, 72}, {161, 40, 0, 0}},
-            {"外形框_右边", {799, 40, 1, 548}, {999, 40, 1, 700}, {599, 40, 1, 300}, {164, 40, 1, 100}},
-            {"外形框_下边", {0, 360, 800, 1}, {0, 512, 1000, 1}, {0, 112, 600, 1}, {0, 40, 150, 1}},
-            {"高级选择夹1", {0, 360, 800, 168}, {0, 512, 1000, 168}, {0, 112, 600, 168}, {0, 40, 150, 168}},
-            {"编辑框_提示", {0, 23, 800, 145}, {0, 23, 1000, 145}, {0, 23, 600, 145}, {0, 23, 150, 145}},
-            {"编辑框_输出", {0, 24, 800, 144}, {0, 24, 1000, 144}, {0, 24, 600, 144}, {0, 24, 150, 144}},
-            {"状态条1", {0, 528, 800, 20}, {0, 680, 1000, 20}, {0, 280, 600, 20}, {0, 80, 150, 20}},
+            {"工具条1", {0, 0, 800, 40}, {0, 0, 1000, 40}, {0, 0, 600, 40}, {0, 0, 300, 40}},
+            {"外形框_上边", {0, 39, 800, 1}, {0, 39, 1000, 1}, {0, 39, 600, 1}, {0, 39, 300, 1}},
+            {"树型框_帮助", {0, 40, 160, 320}, {0, 40, 160, 472}, {0, 40, 160, 72}, {0, 40, 135, 64}},
+            {"外形框_中间", {160, 40, 1, 320}, {160, 40, 1, 472}, {160, 40, 1, 72}, {135, 40, 1, 64}},
+            {"代码编辑框1", {161, 40, 635, 320}, {161, 40, 835, 472}, {161, 40, 435, 72}, {136, 40, 160, 64}},
+            {"外形框_右边", {799, 40, 1, 548}, {999, 40, 1, 700}, {599, 40, 1, 300}, {299, 40, 1, 200}},
+            {"外形框_下边", {0, 360, 800, 1}, {0, 512, 1000, 1}, {0, 112, 600, 1}, {0, 104, 300, 1}},
+            {"高级选择夹1", {0, 360, 800, 168}, {0, 512, 1000, 168}, {0, 112, 600, 168}, {0, 104, 300, 76}},
+            {"编辑框_提示", {0, 23, 800, 145}, {0, 23, 1000, 145}, {0, 23, 600, 145}, {0, 23, 300, 53}},
+            {"编辑框_输出", {0, 24, 800, 144}, {0, 24, 1000, 144}, {0, 24, 600, 144}, {0, 24, 300, 52}},
+            {"状态条1", {0, 528, 800, 20}, {0, 680, 1000, 20}, {0, 280, 600, 20}, {0, 180, 300, 20}},
         };
         for (const Row& r : rows) {
             QString n = QString::fromUtf8(r.name);
             QTest::addRow("%s 800x548", r.name) << QSize(800, 548) << n << r.at800x548;
             QTest::addRow("%s 1000x700", r.name) << QSize(1000, 700) << n << r.at1000x700;
             QTest::addRow("%s 600x300", r.name) << QSize(600, 300) << n << r.at600x300;
-            QTest::addRow("%s 150x100", r.name) << QSize(150, 100) << n << r.at150x100;
+            QTest::addRow("%s 300x200", r.name) << QSize(300, 200) << n << r.at300x200;
         }
     }
     void resizingLaysOutTheControls()
@@ -151,10 +152,11 @@ private slots:
         MainWindow window;
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        // As small as the window gets: everything clamps, nothing fails.
+        // As small as the window gets: the editor keeps its few lines.
         window.resize(10, 30);
-        QTRY_COMPARE(window.ClientArea()->size(), QSize(10, 10));
-        QCOMPARE(window.CodeEditor1()->height(), 0);
+        QTRY_COMPARE(window.ClientArea()->size(), QSize(165, 124));
+        QCOMPARE(window.CodeEditor1()->size(), QSize(160, 64));
+        QCOMPARE(window.HelpTreeBox()->width(), 0);
         ResizeClient(window, 800, 548);
         QTRY_COMPARE(window.ClientArea()->size(), QSize(800, 548));
         QCOMPARE(window.CodeEditor1()->geometry(), QRect(161, 40, 635, 320));
@@ -162,5 +164,44 @@ private slots:
     }
 };
 
+// The two boundaries are dragged with the mouse; the sizes are kept in the
+// settings and come back at the next start.
+class PaneSizesTest : public QObject {
+    Q_OBJECT
+private slots:
+    void draggingMovesTheBoundaries()
+    {
+        MainWindow window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        ResizeClient(window, 800, 548);
+        QTRY_COMPARE(window.ClientArea()->size(), QSize(800, 548));
+        Drag(window, "分隔条_帮助树", {250, 200});
+        QCOMPARE(window.HelpTreeBox()->width(), 250);
+        QCOMPARE(window.CodeEditor1()->geometry(), QRect(251, 40, 545, 320));
+        Drag(window, "分隔条_选择夹", {400, 300});  // the page control grows upwards
+        QCOMPARE(window.TabControl1()->geometry(), QRect(0, 300, 800, 228));
+        QCOMPARE(window.CodeEditor1()->height(), 260);
+        // Never past the editor's minimum.
+        Drag(window, "分隔条_帮助树", {790, 200});
+        QCOMPARE(window.CodeEditor1()->width(), 160);
+        Drag(window, "分隔条_选择夹", {400, 0});
+        QCOMPARE(window.CodeEditor1()->height(), 64);
+        QCOMPARE(window.Panes().treeWidth, 635);
+        QCOMPARE(window.Panes().pageHeight, 424);
+    }
+
+private:
+    static void Drag(MainWindow& window, const char* handle, QPoint to)
+    {
+        auto* h = window.ClientArea()->findChild<QWidget*>(QString::fromUtf8(handle));
+        QVERIFY(h && h->isVisible());
+        QTest::mousePress(h, Qt::LeftButton, {}, h->rect().center());
+        QTest::mouseMove(h, h->mapFrom(window.ClientArea(), to));
+        QTest::mouseRelease(h, Qt::LeftButton, {}, h->mapFrom(window.ClientArea(), to));
+    }
+};
+
 static RegisterTest<MainWindowTest> registration;
+static RegisterTest<PaneSizesTest> paneRegistration;
 #include "MainWindowTest.moc"

@@ -113,11 +113,33 @@ private slots:
         QCOMPARE(VisiblePlacement(s, screens), placed);
     }
 
-    void writingStoresTheFiveKeysAndKeepsTheRest()
+    void writingStoresTheKeysAndKeepsTheRest()
     {
         ProgramFolderWithSettings folder("; 我的设置\r\n[其他]\r\nx=1\r\n[界面]\r\n皮肤=旧的\r\n");
-        WriteSettings(1, 2, 300, 400, "蓝色皮肤");
-        QCOMPARE(folder.Text(), "; 我的设置\r\n[其他]\r\nx=1\r\n[界面]\r\n皮肤=蓝色皮肤\r\n左边=1\r\n顶边=2\r\n高度=300\r\n宽度=400\r\n");
+        WriteSettings(1, 2, 300, 400, "蓝色皮肤", {120, 200});
+        QCOMPARE(folder.Text(), "; 我的设置\r\n[其他]\r\nx=1\r\n[界面]\r\n皮肤=蓝色皮肤\r\n左边=1\r\n顶边=2\r\n"
+                                "高度=300\r\n宽度=400\r\n帮助树宽度=120\r\n选择夹高度=200\r\n");
+    }
+
+    void paneSizesAreReadOrDefault_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("treeWidth");
+        QTest::addColumn<int>("pageHeight");
+        QTest::newRow("stored") << "[界面]\n帮助树宽度=250\n选择夹高度=90\n" << 250 << 90;
+        QTest::newRow("missing") << "[界面]\n左边=1\n" << 160 << 168;
+        QTest::newRow("letters and negative") << "[界面]\n帮助树宽度=宽\n选择夹高度=-5\n" << 160 << 168;
+    }
+    void paneSizesAreReadOrDefault()
+    {
+        QFETCH(QString, file);
+        QFETCH(int, treeWidth);
+        QFETCH(int, pageHeight);
+        ProgramFolderWithSettings folder(file.toUtf8().constData());
+        const WindowSettings s = ReadSettings();
+        QCOMPARE(s.panes.treeWidth, treeWidth);
+        QCOMPARE(s.panes.pageHeight, pageHeight);
+        QVERIFY(s.placementValid);
     }
 
     void firstRunWritesAllFiveKeysOnClose()
@@ -130,6 +152,21 @@ private slots:
         for (const char* key : {"左边=", "顶边=", "高度=", "宽度=", "皮肤=QQ皮肤"})
             QVERIFY2(text.contains(QString::fromUtf8(key)), qPrintable(text));
         QVERIFY(text.contains(QString("宽度=%1").arg(h.window.WindowWidth())));
+    }
+
+    void paneSizesComeBackAtTheNextStart()
+    {
+        ProgramFolderWithSettings folder;
+        EngineRecorder engine;
+        {
+            EditorHarness h;
+            h.window.SetPaneSizes({210, 120});
+            QVERIFY(h.window.close());
+        }
+        QVERIFY2(folder.Text().contains("帮助树宽度=210\r\n选择夹高度=120"), qPrintable(folder.Text()));
+        EditorHarness again;
+        QCOMPARE(again.window.Panes().treeWidth, 210);
+        QCOMPARE(again.window.Panes().pageHeight, 120);
     }
 
     void closeCommandLeavesTheFileAsItWas()
