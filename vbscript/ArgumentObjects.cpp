@@ -104,11 +104,10 @@ protected:
     Value at(std::size_t i) const override { return Value::str(args()[i]); }
     void invokeMore(int id, Args args, Value& result) override
     {
-        arity(args, 0, 0);
         switch (id) {
-        case kNamed: result = makeObject<NamedObject>(splitArguments(this->args())); return;
-        case kUnnamed: result = makeObject<UnnamedObject>(splitArguments(this->args()).unnamed); return;
-        case kShowUsage: showUsage(); return;
+        case kNamed: result = view(makeObject<NamedObject>(splitArguments(this->args())), args); return;
+        case kUnnamed: result = view(makeObject<UnnamedObject>(splitArguments(this->args()).unnamed), args); return;
+        case kShowUsage: arity(args, 0, 0); showUsage(); return;
         default: raise(err::NoSuchMember);
         }
     }
@@ -121,6 +120,8 @@ protected:
 private:
     enum { kNamed = 3, kUnnamed, kShowUsage };
     const std::vector<std::u16string>& args() const { return vm_.info().arguments; }
+    // Named("x") and Unnamed(0) reach the view's default member.
+    Value view(Value list, Args args) { return args.count ? vm_.index(list, args) : list; }
 
     // The host's description when it has one (a .wsf's runtime section),
     // else a line naming the script.
