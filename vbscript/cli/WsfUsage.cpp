@@ -1,6 +1,8 @@
 #include "WsfUsage.h"
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 namespace vbsrun {
 namespace {
@@ -41,6 +43,14 @@ std::u16string unnamedForm(const WsfUnnamed& u)
     return u.required ? form : u"[" + form + u"]";
 }
 
+// Columns on a terminal: CJK characters take two.
+std::size_t widthOf(const std::u16string& s)
+{
+    std::size_t w = 0;
+    for (char16_t c : s) w += c >= 0x1100 ? 2 : 1;
+    return w;
+}
+
 void addLine(std::u16string& out, const std::u16string& line)
 {
     if (!out.empty()) out += u'\n';
@@ -59,12 +69,13 @@ std::u16string usageOf(const WsfRuntime& rt, const std::u16string& scriptName)
     for (const auto& n : rt.named) synopsis += u" " + namedForm(n);
     for (const auto& u : rt.unnamed) synopsis += u" " + unnamedForm(u);
     addLine(out, synopsis);
+    std::vector<std::pair<std::u16string, std::u16string>> options;
+    for (const auto& n : rt.named) options.emplace_back(n.name, n.helpstring);
+    for (const auto& u : rt.unnamed) options.emplace_back(u.name, u.helpstring);
     std::size_t width = 0;
-    for (const auto& n : rt.named) width = std::max(width, n.name.size());
-    for (const auto& u : rt.unnamed) width = std::max(width, u.name.size());
-    if (width) addLine(out, u"\n选项：\n");
-    for (const auto& n : rt.named) addLine(out, n.name + std::u16string(width - n.name.size(), u' ') + u" : " + n.helpstring);
-    for (const auto& u : rt.unnamed) addLine(out, u.name + std::u16string(width - u.name.size(), u' ') + u" : " + u.helpstring);
+    for (const auto& [name, help] : options) width = std::max(width, widthOf(name));
+    if (!options.empty()) addLine(out, u"\n选项：\n");
+    for (const auto& [name, help] : options) addLine(out, name + std::u16string(width - widthOf(name), u' ') + u" : " + help);
     if (!tidy(rt.example).empty()) addLine(out, tidy(rt.example));
     return out;
 }
