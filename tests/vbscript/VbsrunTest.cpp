@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <poll.h>
+#include <pty.h>
 #include <filesystem>
 #include <fstream>
 #include <signal.h>
@@ -139,14 +141,16 @@ TEST(VbsrunOptions, Table)
          "vbsrun：Quillon 的 VBScript 脚本宿主，版本 5.8\n\n你好 0\n", "", 0},
         {"the last of logo and nologo wins", cmd({"//Logo", "//NoLogo", "hello.vbs"}), "你好 0\n", "", 0},
         {"interactive dialogs print and take the default button", cmd({"dialogs.vbs"}, "typed\n"),
-         "问题？\n7 typed -1\n", "名字？ ", 0},
-        {"batch dialogs neither show nor read", cmd({"//B", "dialogs.vbs"}, "typed\n"), "7 默认 0\n", "", 0},
+         "问题？\n7 typed -1\n1 照旧 0\n", "名字？ ", 0},
+        {"batch dialogs neither show nor read", cmd({"//B", "dialogs.vbs"}, "typed\n"), "7 默认 0\n1 照旧 0\n", "", 0},
         {"batch errors still reach stderr", cmd({"//b", "fails.vbs"}), "before\n",
          "fails.vbs(2, 1) 第 2 行，第 1 列：运行时错误 11：除数为零\n", 1},
         {"a time limit stops a loop", cmd({"//T:1", "loop.vbs"}), "started 1\n",
          "loop.vbs：脚本运行超过了 1 秒的时限，已被终止\n", 124},
         {"a time limit ends a blocked read", blocked({"//t:1", "read_blocked.vbs"}), "waiting\n",
          "read_blocked.vbs：脚本运行超过了 1 秒的时限，已被终止\n", 124},
+        {"the script sets its own limit", cmd({"set_timeout.vbs"}), "1\n",
+         "set_timeout.vbs：脚本运行超过了 1 秒的时限，已被终止\n", 124},
         {"//T:0 is no limit", cmd({"//T:0", "hello.vbs"}), "你好 0\n", "", 0},
         {"//T needs seconds", cmd({"//T:abc", "hello.vbs"}), "", "//T 的值必须是 0 到 32767 之间的秒数", 1},
         {"//T beyond its range", cmd({"//T:32768", "hello.vbs"}), "", "//T 的值必须是 0 到 32767", 1},
@@ -257,6 +261,8 @@ std::string utf16le(const std::u16string& s)
 
 TEST(VbsrunConsole, EncodingsTable)
 {
+    // A surrogate pair (U+1F600) and a lone high surrogate.
+    const std::string kEmojiScript = "WScript.Echo \"你\" & ChrW(&HD83D) & ChrW(&HDE00) & \"x\" & ChrW(&HD83D)";
     const std::string gbkHello = "\xC4\xE3\xBA\xC3 0\n";  // 你好 in GBK
     const Case cases[] = {
         {"UTF-8 without a locale", cmd({"hello.vbs"}), "你好 0\n", "", 0},
@@ -265,6 +271,8 @@ TEST(VbsrunConsole, EncodingsTable)
         {"LC_ALL overrides LANG", cmd({"hello.vbs"}, "", {{"LANG", "zh_CN.GBK"}, {"LC_ALL", "C.UTF-8"}}), "你好 0\n", "", 0},
         {"an empty LC_ALL does not count", cmd({"hello.vbs"}, "", {{"LC_ALL", ""}, {"LANG", "zh_CN.GB2312"}}), gbkHello, "", 0},
         {"//U writes UTF-16LE", cmd({"//U", "hello.vbs"}), utf16le(u"你好 0\n"), "", 0},
+        {"GBK writes ? for what it cannot hold", cmd({"-"}, kEmojiScript, {{"LANG", "zh_CN.GBK"}}), "\xC4\xE3?x?\n", "", 0},
+        {"UTF-8 writes ? for a lone surrogate", cmd({"-"}, kEmojiScript), "你\xF0\x9F\x98\x80x?\n", "", 0},
     };
     for (const auto& c : cases) check(c);
 }
@@ -291,6 +299,35 @@ TEST(VbsrunConsole, StdoutAndStderrKeepTheirOrderInOneFile)
     Result r = run(inv);
     EXPECT_EQ(r.out, "out 1\nerr 1\nout 2|err 2\nout 3\norder.vbs(7, 1) 第 7 行，第 1 列：运行时错误 11：除数为零\n");
     EXPECT_EQ(r.code, 1);
+}
+
+// On a terminal stdout is not held back until the script ends, and stderr
+// comes in between where it was written.
+TEST(VbsrunConsole, OnATerminalOutputShowsAsItIsWritten)
+{
+    int master = -1, slave = -1;
+    ASSERT_EQ(::openpty(&master, &slave, nullptr, nullptr, nullptr), 0);
+    pid_t pid = ::fork();
+    if (pid == 0) {
+        ::close(master);
+        child(cmd({"live.vbs"}), slave, slave, slave);
+    }
+    ::close(slave);
+    std::string seen;
+    const std::string want = "first\r\nsecond\r\nthird";
+    // The script never ends: wait for its output (or give up after a long while), then stop it.
+    for (int turns = 0; seen.find(want) == std::string::npos && turns < 200; ++turns) {
+        pollfd p{master, POLLIN, 0};
+        if (::poll(&p, 1, 100) <= 0) continue;
+        char buf[256];
+        ssize_t n = ::read(master, buf, sizeof buf);
+        if (n <= 0) break;
+        seen.append(buf, static_cast<std::size_t>(n));
+    }
+    ::kill(pid, SIGKILL);
+    ::waitpid(pid, nullptr, 0);
+    ::close(master);
+    EXPECT_EQ(seen, want);
 }
 
 }  // namespace
