@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "Text.h"
 #include "textcodec/TextCodec.h"
 
 namespace vbsrun {
@@ -71,12 +72,6 @@ bool sameFile(int a, int b)
     return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }
 
-std::u16string widenUtf8(std::string_view text)
-{
-    if (auto t = textcodec::DecodeUtf8(text)) return *t;
-    return std::u16string(text.begin(), text.end());
-}
-
 }  // namespace
 
 ConsoleEncoding encodingFromLocale(const char* lcAll, const char* lcCtype, const char* lang)
@@ -135,8 +130,8 @@ void ConsoleOutput::err(std::u16string_view text)
     std::cerr.flush();
 }
 
-void ConsoleOutput::errUtf8(std::string_view text) { err(widenUtf8(text)); }
-void ConsoleOutput::outUtf8(std::string_view text) { out(widenUtf8(text)); }
+void ConsoleOutput::errUtf8(std::string_view text) { err(fromUtf8(text)); }
+void ConsoleOutput::outUtf8(std::string_view text) { out(fromUtf8(text)); }
 
 void ConsoleOutput::flush()
 {

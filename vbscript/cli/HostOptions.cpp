@@ -4,14 +4,10 @@
 #include <cctype>
 #include <optional>
 
+#include "Text.h"
+
 namespace vbsrun {
 namespace {
-
-std::string lower(std::string s)
-{
-    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return std::tolower(c); });
-    return s;
-}
 
 // One host option: its lower-case name, whether it takes ":value", and
 // what it does to the command line. Returns an error text, or "" when fine.
@@ -33,7 +29,7 @@ std::string setTimeout(CommandLine& cl, const std::string& v)
 
 std::string setEngine(CommandLine& cl, const std::string& v)
 {
-    std::string name = lower(v);
+    std::string name = lowerAscii(v);
     if (name != "vbscript" && name != "vbs")
         return "不支持的脚本引擎“" + v + "”：vbsrun 只有 VBScript 引擎（//E:VBScript）";
     cl.options.forceEngine = true;
@@ -71,7 +67,7 @@ std::string applyOption(CommandLine& cl, const std::string& arg)
 {
     std::string body = arg.substr(2);
     std::size_t colon = body.find(':');
-    std::string name = lower(body.substr(0, colon));
+    std::string name = lowerAscii(body.substr(0, colon));
     std::optional<std::string> value;
     if (colon != std::string::npos) value = body.substr(colon + 1);
     for (const auto& rule : kRules) {

@@ -7,6 +7,7 @@
 #include <iterator>
 #include <sstream>
 
+#include "Text.h"
 #include "TypeLibraries.h"
 #include "WsfReader.h"
 #include "WsfUsage.h"
@@ -20,24 +21,6 @@ namespace fs = std::filesystem;
 struct Failed {
     std::string message;
 };
-
-std::string toUtf8(std::u16string_view s)
-{
-    auto r = textcodec::EncodeUtf8(s);
-    return r.ok() ? r.bytes : std::string(s.begin(), s.end());
-}
-
-std::u16string widen(const std::string& s)
-{
-    if (auto t = textcodec::DecodeUtf8(s)) return *t;
-    return std::u16string(s.begin(), s.end());
-}
-
-std::string lower(std::string s)
-{
-    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return std::tolower(c); });
-    return s;
-}
 
 std::string displayName(const std::string& path)
 {
@@ -88,14 +71,14 @@ private:
     const WsfJob& find(const WsfFile& file, const std::string& id) const
     {
         for (const auto& j : file.jobs)
-            if (lower(toUtf8(j.id)) == lower(id)) return j;
+            if (lowerAscii(toUtf8(j.id)) == lowerAscii(id)) return j;
         throw Failed{name_ + "：找不到作业“" + id + "”（//Job:" + id + "）"};
     }
 
     Job job(const WsfJob& wj) const
     {
         Job job;
-        job.usage = usageOf(wj.runtime, widen(name_));
+        job.usage = usageOf(wj.runtime, fromUtf8(name_));
         for (const auto& r : wj.references) job.blocks.push_back(reference(r));
         for (const auto& o : wj.objects) job.blocks.push_back(object(o));
         for (const auto& s : wj.scripts) addScript(job, s);
@@ -115,7 +98,7 @@ private:
             fail(r.line, "无法读取类型库“" + toUtf8(which) +
                              "”：vbsrun 只认得 Scripting、WScript.Shell 和 VBScript.RegExp 的类型库");
         std::u16string code;
-        for (const auto& c : *lib) code += std::u16string(c.name) + u" = " + widen(std::to_string(c.value)) + u"\n";
+        for (const auto& c : *lib) code += std::u16string(c.name) + u" = " + fromUtf8(std::to_string(c.value)) + u"\n";
         return block(code, r.line);
     }
 
@@ -137,7 +120,7 @@ private:
 
     void checkLanguage(const WsfScript& s) const
     {
-        std::string lang = lower(toUtf8(s.language));
+        std::string lang = lowerAscii(toUtf8(s.language));
         if (lang == "vbscript" || lang == "vbs") return;
         if (lang.empty()) fail(s.tagLine, "<script> 缺少 language 属性（应为 VBScript）");
         if (lang == "vbscript.encode") fail(s.tagLine, "不支持编码过的脚本（VBScript.Encode）");
@@ -171,7 +154,7 @@ private:
 
 bool isWsf(const std::string& path)
 {
-    return lower(fs::path(path).extension().string()) == ".wsf";
+    return lowerAscii(fs::path(path).extension().string()) == ".wsf";
 }
 
 }  // namespace

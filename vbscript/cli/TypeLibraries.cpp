@@ -1,15 +1,9 @@
 #include "TypeLibraries.h"
 
-#include <algorithm>
+#include "Text.h"
 
 namespace vbsrun {
 namespace {
-
-std::u16string lower(std::u16string s)
-{
-    std::transform(s.begin(), s.end(), s.begin(), [](char16_t c) { return c >= u'A' && c <= u'Z' ? c + 32 : c; });
-    return s;
-}
 
 // The Scripting library: FileSystemObject, Dictionary and TextStream.
 const std::vector<LibraryConstant> kScripting = {
@@ -34,7 +28,7 @@ const std::vector<LibraryConstant> kHostModel = {
 
 std::optional<std::vector<LibraryConstant>> typeLibrary(const std::u16string& objectOrGuid)
 {
-    std::u16string key = lower(objectOrGuid);
+    std::u16string key = lowerAscii(objectOrGuid);
     if (key.size() > 2 && key.front() == u'{' && key.back() == u'}') key = key.substr(1, key.size() - 2);
     if (key.starts_with(u"scripting.") || key == u"420b2830-e718-11cf-893d-00a0c9054228") return kScripting;
     if (key.starts_with(u"wscript.") || key == u"f935dc20-1cf0-11d0-adb9-00c04fd58a0b") return kHostModel;

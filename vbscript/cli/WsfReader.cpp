@@ -5,17 +5,10 @@
 #include <map>
 #include <optional>
 
+#include "Text.h"
+
 namespace vbsrun {
 namespace {
-
-char16_t lowerAscii(char16_t c) { return c >= u'A' && c <= u'Z' ? c + 32 : c; }
-
-std::u16string lower(std::u16string_view s)
-{
-    std::u16string out(s);
-    std::transform(out.begin(), out.end(), out.begin(), lowerAscii);
-    return out;
-}
 
 bool isSpace(char16_t c) { return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n'; }
 bool isNameChar(char16_t c)
@@ -78,7 +71,7 @@ struct Tag {
     }
     bool flag(const char16_t* key) const
     {
-        std::u16string v = lower(attr(key));
+        std::u16string v = lowerAscii(attr(key));
         return v == u"true" || v == u"yes" || v == u"1";
     }
 };
@@ -138,7 +131,7 @@ private:
     std::size_t instruction(std::size_t pos)
     {
         std::size_t end = skipPast(pos, u"?>", "<? ");
-        if (lower(t_.substr(pos + 2, 3)) == u"xml" && (pos + 5 >= t_.size() || !isNameChar(t_[pos + 5]))) xml_ = true;
+        if (lowerAscii(t_.substr(pos + 2, 3)) == u"xml" && (pos + 5 >= t_.size() || !isNameChar(t_[pos + 5]))) xml_ = true;
         return end;
     }
 
@@ -151,7 +144,7 @@ private:
         std::size_t nameStart = i;
         while (i < t_.size() && isNameChar(t_[i])) ++i;
         if (i == nameStart) return std::nullopt;
-        tag.name = lower(t_.substr(nameStart, i - nameStart));
+        tag.name = lowerAscii(t_.substr(nameStart, i - nameStart));
         for (;;) {
             while (i < t_.size() && isSpace(t_[i])) ++i;
             if (i >= t_.size()) throw Failure{pos, "标记 <" + narrow(tag.name) + "> 没有结束"};
@@ -169,7 +162,7 @@ private:
         std::size_t nameStart = i;
         while (i < t_.size() && !isSpace(t_[i]) && t_[i] != u'=' && t_[i] != u'>' && !at(i, u"/>")) ++i;
         if (i == nameStart) return i + 1;  // stray character
-        std::u16string name = lower(t_.substr(nameStart, i - nameStart));
+        std::u16string name = lowerAscii(t_.substr(nameStart, i - nameStart));
         while (i < t_.size() && isSpace(t_[i])) ++i;
         std::u16string value;
         if (i < t_.size() && t_[i] == u'=') {
@@ -219,7 +212,7 @@ private:
     {
         for (std::size_t i = t_.find(u"</", from); i != std::u16string_view::npos; i = t_.find(u"</", i + 2)) {
             std::size_t after = i + endTag.size();
-            if (lower(t_.substr(i, endTag.size())) == endTag && (after >= t_.size() || !isNameChar(t_[after])))
+            if (lowerAscii(t_.substr(i, endTag.size())) == endTag && (after >= t_.size() || !isNameChar(t_[after])))
                 return i;
         }
         return std::u16string_view::npos;
@@ -283,7 +276,7 @@ private:
     std::size_t runtimeItem(WsfRuntime& rt, const Tag& tag)
     {
         if (tag.name == u"named") {
-            rt.named.push_back({tag.attr(u"name"), tag.attr(u"helpstring"), lower(tag.attr(u"type")), tag.flag(u"required")});
+            rt.named.push_back({tag.attr(u"name"), tag.attr(u"helpstring"), lowerAscii(tag.attr(u"type")), tag.flag(u"required")});
             return tag.end;
         }
         if (tag.name == u"unnamed") {

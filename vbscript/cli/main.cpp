@@ -7,20 +7,14 @@
 #include "ConsoleHost.h"
 #include "HostOptions.h"
 #include "ScriptLoader.h"
+#include "Text.h"
 #include "Watchdog.h"
-#include "textcodec/TextCodec.h"
 #include "vbscript/Engine.h"
 #include "vbscript/ErrObject.h"
 
 namespace {
 
 using namespace vbsrun;
-
-std::u16string widen(const std::string& s)
-{
-    if (auto t = textcodec::DecodeUtf8(s)) return *t;
-    return std::u16string(s.begin(), s.end());
-}
 
 constexpr const char* kBanner = "vbsrun：Quillon 的 VBScript 脚本宿主，版本 5.8\n\n";
 
@@ -42,12 +36,12 @@ public:
         std::error_code ec;
         auto full = cl.script == "-" ? p : fs::absolute(p, ec);
         scriptName_ = p.filename().string();
-        engine_.setScriptName(widen(scriptName_), widen(full.string()));
+        engine_.setScriptName(fromUtf8(scriptName_), fromUtf8(full.string()));
         std::vector<std::u16string> args;
-        for (const auto& a : cl.scriptArgs) args.push_back(widen(a));
+        for (const auto& a : cl.scriptArgs) args.push_back(fromUtf8(a));
         engine_.setArguments(std::move(args));
         auto self = fs::read_symlink("/proc/self/exe", ec);
-        if (!ec) engine_.setHostProgram(widen(self.string()));
+        if (!ec) engine_.setHostProgram(fromUtf8(self.string()));
     }
 
     int run(const RunPlan& plan)
@@ -100,7 +94,7 @@ private:
         // The position inside the block becomes one inside the file, in
         // the report's prefix and in the text after it.
         std::u16string text = line > 0 ? vbs::positionPrefix(line, column) + engine_.errorMessage() : engine_.errorText();
-        out_.err(widen(block.file + "(" + std::to_string(line) + ", " + std::to_string(column) + ") ") + text + u'\n');
+        out_.err(fromUtf8(block.file + "(" + std::to_string(line) + ", " + std::to_string(column) + ") ") + text + u'\n');
         return exitcode::kScriptError;
     }
 
@@ -113,7 +107,7 @@ private:
     // goes straight to the descriptor, since the main thread owns the streams.
     [[noreturn]] void giveUp()
     {
-        std::string bytes = encode(widen(timeoutMessage()), enc_);
+        std::string bytes = encode(fromUtf8(timeoutMessage()), enc_);
         (void)!::write(2, bytes.data(), bytes.size());
         ::_exit(exitcode::kTimeout);
     }
