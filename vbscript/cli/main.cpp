@@ -67,7 +67,8 @@ private:
             return {};
         }
         for (const auto& block : job.blocks) {
-            bool ok = engine_.execute(block.code);
+            // execute() forgets a stop request made between two blocks.
+            bool ok = !watchdog_.expired() && engine_.execute(block.code);
             if (!ok) return {false, failure(block)};
             if (auto code = engine_.quitCode()) return {false, *code};
         }
