@@ -272,6 +272,8 @@ TEST(VbsrunConsole, EncodingsTable)
         {"an empty LC_ALL does not count", cmd({"hello.vbs"}, "", {{"LC_ALL", ""}, {"LANG", "zh_CN.GB2312"}}), gbkHello, "", 0},
         {"//U writes UTF-16LE", cmd({"//U", "hello.vbs"}), utf16le(u"你好 0\n"), "", 0},
         {"GBK writes ? for what it cannot hold", cmd({"-"}, kEmojiScript, {{"LANG", "zh_CN.GBK"}}), "\xC4\xE3?x?\n", "", 0},
+        {"GB18030 holds every character", cmd({"-"}, kEmojiScript, {{"LANG", "zh_CN.GB18030"}}),
+         "\xC4\xE3\x94\x39\xFC\x36x?\n", "", 0},
         {"UTF-8 writes ? for a lone surrogate", cmd({"-"}, kEmojiScript), "你\xF0\x9F\x98\x80x?\n", "", 0},
     };
     for (const auto& c : cases) check(c);

@@ -80,7 +80,8 @@ ConsoleEncoding encodingFromLocale(const char* lcAll, const char* lcCtype, const
     for (const char* v : {lcAll, lcCtype, lang})
         if (v && *v) { locale = v; break; }
     std::string set = codesetOf(locale);
-    bool gbk = set == "gbk" || set == "gb18030" || set == "gb2312" || set == "cp936" || set == "euccn";
+    if (set == "gb18030") return ConsoleEncoding::Gb18030;
+    bool gbk = set == "gbk" || set == "gb2312" || set == "cp936" || set == "euccn";
     return gbk ? ConsoleEncoding::Gbk : ConsoleEncoding::Utf8;
 }
 
@@ -94,6 +95,7 @@ std::string encode(std::u16string_view text, ConsoleEncoding enc)
     switch (enc) {
     case ConsoleEncoding::Utf16Le: return encodeUtf16Le(text);
     case ConsoleEncoding::Gbk: return encodeWithFallback(text, textcodec::EncodeGbk);
+    case ConsoleEncoding::Gb18030: return encodeWithFallback(text, textcodec::EncodeGb18030);
     case ConsoleEncoding::Utf8: break;
     }
     return encodeWithFallback(text, textcodec::EncodeUtf8);
@@ -102,8 +104,10 @@ std::string encode(std::u16string_view text, ConsoleEncoding enc)
 std::u16string decode(std::string_view bytes, ConsoleEncoding enc)
 {
     if (enc == ConsoleEncoding::Utf16Le) return decodeUtf16Le(bytes);
-    auto first = enc == ConsoleEncoding::Gbk ? textcodec::DecodeGbk : textcodec::DecodeUtf8;
-    auto second = enc == ConsoleEncoding::Gbk ? textcodec::DecodeUtf8 : textcodec::DecodeGbk;
+    auto first = enc == ConsoleEncoding::Gbk       ? textcodec::DecodeGbk
+                 : enc == ConsoleEncoding::Gb18030 ? textcodec::DecodeGb18030
+                                                   : textcodec::DecodeUtf8;
+    auto second = enc == ConsoleEncoding::Utf8 ? textcodec::DecodeGb18030 : textcodec::DecodeUtf8;
     if (auto t = first(bytes)) return *t;
     if (auto t = second(bytes)) return *t;
     return std::u16string(bytes.begin(), bytes.end());

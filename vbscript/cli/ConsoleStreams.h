@@ -8,10 +8,10 @@
 
 namespace vbsrun {
 
-enum class ConsoleEncoding { Utf8, Gbk, Utf16Le };
+enum class ConsoleEncoding { Utf8, Gbk, Gb18030, Utf16Le };
 
-// GBK when the locale's character set (LC_ALL, else LC_CTYPE, else LANG,
-// the first one set) is GBK, GB18030 or GB2312; UTF-8 otherwise.
+// From the locale's character set (LC_ALL, else LC_CTYPE, else LANG, the
+// first one set): GB18030, GBK for GBK and GB2312, UTF-8 otherwise.
 ConsoleEncoding encodingFromLocale(const char* lcAll, const char* lcCtype, const char* lang);
 ConsoleEncoding encodingFromEnvironment();
 
