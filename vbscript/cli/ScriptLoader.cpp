@@ -48,6 +48,20 @@ std::u16string readScriptFile(const std::string& path)
     return script->text;
 }
 
+// A string literal of the language for any text: quotes doubled, line
+// breaks spliced in as vbCr and vbLf.
+std::u16string literal(std::u16string_view text)
+{
+    std::u16string out = u"\"";
+    for (char16_t c : text) {
+        if (c == u'"') out += u"\"\"";
+        else if (c == u'\r') out += u"\" & vbCr & \"";
+        else if (c == u'\n') out += u"\" & vbLf & \"";
+        else out += c;
+    }
+    return out + u"\"";
+}
+
 class WsfPlanner {
 public:
     WsfPlanner(const std::string& path) : path_(path), name_(displayName(path)) {}
@@ -81,11 +95,22 @@ private:
         job.usage = usageOf(wj.runtime, fromUtf8(name_));
         for (const auto& r : wj.references) job.blocks.push_back(reference(r));
         for (const auto& o : wj.objects) job.blocks.push_back(object(o));
+        if (!wj.resources.empty()) job.blocks.push_back(resources(wj));
         for (const auto& s : wj.scripts) addScript(job, s);
         return job;
     }
 
     CodeBlock block(std::u16string code, int line) const { return CodeBlock{std::move(code), name_, line, 1}; }
+
+    // GetResource(id) as a script function over the job's resources.
+    CodeBlock resources(const WsfJob& wj) const
+    {
+        std::u16string code = u"Function GetResource(resourceId)\nSelect Case LCase(resourceId)\n";
+        for (const auto& r : wj.resources)
+            code += u"Case " + literal(lowerAscii(r.id)) + u": GetResource = " + literal(r.text) + u"\n";
+        code += u"Case Else: Err.Raise 5, , \"没有这个资源：\" & resourceId\nEnd Select\nEnd Function\n";
+        return block(code, wj.line);
+    }
 
     // A library's constants as script variables, not Const: the script may
     // declare the same names itself, as it must without a reference.
@@ -112,10 +137,7 @@ private:
                           return c < 0x80 && (std::isalnum(static_cast<int>(c)) || c == u'_');
                       });
         if (!nameOk) fail(o.line, "<object> 的 id“" + toUtf8(o.id) + "”不是合法的变量名");
-        std::u16string progid = o.progid;
-        for (std::size_t i = progid.find(u'"'); i != std::u16string::npos; i = progid.find(u'"', i + 2))
-            progid.insert(i, 1, u'"');
-        return block(u"Set " + o.id + u" = CreateObject(\"" + progid + u"\")", o.line);
+        return block(u"Set " + o.id + u" = CreateObject(" + literal(o.progid) + u")", o.line);
     }
 
     void checkLanguage(const WsfScript& s) const

@@ -251,7 +251,12 @@ private:
             inRuntime_ = !tag.selfClosing;
         } else if (inRuntime_) {
             return runtimeItem(file.jobs.back().runtime, tag);
-        } else if (!tag.selfClosing && (tag.name == u"resource" || tag.name == u"comment")) {
+        } else if (tag.name == u"resource" && !tag.selfClosing) {
+            std::size_t pos;
+            std::u16string text = content(tag, pos);
+            currentJob(file, tag).resources.push_back({tag.attr(u"id"), std::move(text), lineOf(tag.start)});
+            return pos;
+        } else if (tag.name == u"comment" && !tag.selfClosing) {
             std::size_t pos;
             content(tag, pos);  // text only, never markup
             return pos;

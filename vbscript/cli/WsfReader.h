@@ -1,7 +1,7 @@
 #pragma once
 // A tolerant reader of Windows Script Files (.wsf): jobs with their script
-// blocks, objects, type library references and the runtime section that
-// ShowUsage describes. Such files are often not well-formed XML (a raw "<"
+// blocks, objects, type library references, resources and the runtime
+// section that ShowUsage describes. Such files are often not well-formed XML (a raw "<"
 // or "&" in code), so only the elements it needs are recognised; the rest
 // is skipped. With an <?xml ?> declaration, text outside CDATA has its
 // entities decoded, as an XML reader would.
@@ -30,6 +30,11 @@ struct WsfReference {
     int line = 1;
 };
 
+struct WsfResource {
+    std::u16string id, text;
+    int line = 1;
+};
+
 struct WsfNamed {
     std::u16string name, helpstring, type;  // type: string, boolean or simple
     bool required = false;
@@ -53,6 +58,7 @@ struct WsfJob {
     std::vector<WsfScript> scripts;
     std::vector<WsfObject> objects;
     std::vector<WsfReference> references;
+    std::vector<WsfResource> resources;  // for GetResource
     WsfRuntime runtime;
 };
 
