@@ -28,4 +28,14 @@ struct RunPlan {
 
 RunPlan loadScript(const std::string& path, const HostOptions& options);
 
+// For the loader's parts: a failure to load, naming the file.
+struct LoadError {
+    std::string message;
+};
+// A script file ("-": standard input) decoded like the editor does, except
+// that unmarked bytes are tried as UTF-8 first; throws LoadError.
+std::u16string readScriptFile(const std::string& path);
+// The name error reports give a file: its last component, or "<stdin>".
+std::string displayName(const std::string& path);
+
 }  // namespace vbsrun
