@@ -234,6 +234,10 @@ TEST(VbsrunWsf, JobsTable)
         {"<usage> replaces the generated text", cmd({"//Job:Usage", "two_jobs.wsf"}), "只有这一行\n", "", 0},
         {"JScript is refused before anything runs", cmd({"//Job:Main", "//Job:Js", "two_jobs.wsf"}), "",
          "two_jobs.wsf(40) 不支持 JScript", 1},
+        {"an error in a src= file names that file", cmd({"//Job:SrcFails", "two_jobs.wsf"}), "before\n",
+         "fails.vbs(2, 1) 第 2 行，第 1 列：运行时错误 11：除数为零\n", 1},
+        {"a src= file that is missing", cmd({"//Job:SrcMissing", "two_jobs.wsf"}), "",
+         "two_jobs.wsf(46) 无法读取 src 指定的脚本文件“subfolder\\missing.vbs”", 1},
         {"an unknown job", cmd({"//Job:Nope", "two_jobs.wsf"}), "", "two_jobs.wsf：找不到作业“Nope”", 1},
         {"/? shows the runtime section and runs nothing", cmd({"two_jobs.wsf", "/?"}),
          "复制文件的示例\n用法：two_jobs.wsf /to:值 [/v[+|-]] [/dry] 文件 [文件...]\n\n选项：\n\n"

@@ -108,10 +108,10 @@ private:
 
     bool at(std::size_t pos, std::u16string_view s) const { return t_.substr(pos, s.size()) == s; }
 
-    std::size_t skipPast(std::size_t from, std::u16string_view end, const char* what) const
+    std::size_t skipPast(std::size_t from, std::u16string_view end, const std::string& what) const
     {
         std::size_t e = t_.find(end, from);
-        if (e == std::u16string_view::npos) throw Failure{from, std::string(what) + "没有结束"};
+        if (e == std::u16string_view::npos) throw Failure{from, what + "没有结束"};
         return e + end.size();
     }
 
@@ -175,7 +175,7 @@ private:
                 i = close + 1;
             } else {
                 std::size_t s = i;
-                while (i < t_.size() && !isSpace(t_[i]) && t_[i] != u'>') ++i;
+                while (i < t_.size() && !isSpace(t_[i]) && t_[i] != u'>' && !at(i, u"/>")) ++i;
                 value = t_.substr(s, i - s);
             }
         }
@@ -199,7 +199,7 @@ private:
             std::u16string_view plain = t_.substr(i, stop - i);
             text += xml_ ? decodeEntities(plain) : std::u16string(plain);
             if (stop == close) {
-                pos = skipPast(close, u">", "结束标记 ");
+                pos = skipPast(close, u">", "结束标记 </" + narrow(tag.name) + "> ");
                 return text;
             }
             std::size_t cdEnd = skipPast(cdata, u"]]>", "<![CDATA[ ");
