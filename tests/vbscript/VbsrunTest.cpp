@@ -161,7 +161,7 @@ TEST(VbsrunOptions, Table)
         {"no other engine", cmd({"//E:JScript", "hello.vbs"}), "", "不支持的脚本引擎“JScript”", 1},
         {"//D runs without a debugger, saying so", cmd({"//D", "hello.vbs"}), "你好 0\n", "还没有调试器，//D 不起作用", 0},
         {"//X refuses to run", cmd({"//X", "hello.vbs"}), "", "还没有调试器，无法在调试器中运行脚本", 1},
-        {"//H has no meaning here", cmd({"//H:CScript"}), "", "//H 在这里没有意义", 1},
+        {"//H has no meaning here", cmd({"//H:vbsrun"}), "", "//H 在这里没有意义", 1},
         {"//S saves nothing", cmd({"//S", "hello.vbs"}), "", "//S 不受支持", 1},
         {"unknown option", cmd({"//nologox", "hello.vbs"}), "", "未知的宿主选项：//nologox（用 //? 查看可用的选项）", 1},
         {"a lone double slash", cmd({"//", "hello.vbs"}), "", "未知的宿主选项：//", 1},

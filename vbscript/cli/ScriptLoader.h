@@ -28,7 +28,7 @@ struct RunPlan {
 
 RunPlan loadScript(const std::string& path, const HostOptions& options);
 
-// For the loader's parts: a failure to load, naming the file.
+// Used by the loader's modules: a failure to load, naming the file.
 struct LoadError {
     std::string message;
 };

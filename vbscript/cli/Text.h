@@ -1,5 +1,5 @@
 #pragma once
-// Small text helpers vbsrun's parts share. Command lines, paths and
+// Small text helpers vbsrun's modules share. Command lines, paths and
 // vbsrun's own messages are UTF-8; script text is UTF-16.
 #include <string>
 #include <string_view>

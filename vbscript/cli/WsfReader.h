@@ -1,5 +1,5 @@
 #pragma once
-// A tolerant reader of Windows Script Files (.wsf): jobs with their script
+// A tolerant reader of .wsf script files: jobs with their script
 // blocks, objects, type library references, resources and the runtime
 // section that ShowUsage describes. Such files are often not well-formed XML (a raw "<"
 // or "&" in code), so only the elements it needs are recognised; the rest

@@ -10,7 +10,7 @@ namespace {
 bool blank(char16_t c) { return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n'; }
 
 // The element's text with each line trimmed and no blank lines around it:
-// the file's indentation is not part of the message.
+// the file's indentation does not belong to the message.
 std::u16string tidy(const std::u16string& text)
 {
     std::u16string out;
