@@ -20,7 +20,7 @@ struct Engine::State {
     std::unique_ptr<Vm> vm;
     int recursionLimit = 3000;
     std::size_t stackBudget = 4u << 20;
-    std::u16string errorText;
+    std::u16string errorText, errorMessage;
     int errorNumber = 0, errorLine = 0, errorColumn = 0;
     std::optional<int> quitCode;
 
@@ -44,18 +44,19 @@ struct Engine::State {
         return *vm;
     }
 
-    void fail(int number, int line, int column, std::u16string text)
+    void fail(int number, int line, int column, std::u16string message, bool positioned = true)
     {
         errorNumber = number;
         errorLine = line;
         errorColumn = column;
-        errorText = std::move(text);
+        errorText = positioned ? positionPrefix(line, column) + message : message;
+        errorMessage = std::move(message);
     }
 
     void runtimeFailure(int number)
     {
         ScriptError e{number, {}, {}};
-        fail(number, 0, 0, formatError(e));
+        fail(number, 0, 0, vbs::errorMessage(e));
     }
 };
 
@@ -77,6 +78,7 @@ void Engine::reset()
     s_->rt.clear();
     s_->vm.reset();
     s_->errorText.clear();
+    s_->errorMessage.clear();
     s_->errorNumber = s_->errorLine = s_->errorColumn = 0;
     s_->quitCode.reset();
 }
@@ -86,6 +88,7 @@ bool Engine::execute(std::u16string_view code)
     State& s = *s_;
     s.stop = false;
     s.errorText.clear();
+    s.errorMessage.clear();
     s.errorNumber = s.errorLine = s.errorColumn = 0;
     s.quitCode.reset();
     Vm& vm = s.machine();
@@ -95,15 +98,15 @@ bool Engine::execute(std::u16string_view code)
         vm.runMain(*main);
         return true;
     } catch (const CompileError& e) {
-        s.fail(e.number, e.line, e.column, formatCompileError(e));
+        s.fail(e.number, e.line, e.column, compileErrorMessage(e));
     } catch (const ScriptError& e) {
-        s.fail(e.number, e.line, e.column, formatError(e));
+        s.fail(e.number, e.line, e.column, vbs::errorMessage(e));
     } catch (const StopScript& stop) {
         if (stop.byQuit) {
             s.quitCode = stop.exitCode;
             return true;
         }
-        s.fail(0, 0, 0, u"脚本已被停止");
+        s.fail(0, 0, 0, u"脚本已被停止", false);
     } catch (const std::bad_alloc&) {
         s.runtimeFailure(7);
     } catch (const std::length_error&) {
@@ -113,6 +116,7 @@ bool Engine::execute(std::u16string_view code)
 }
 
 const std::u16string& Engine::errorText() const { return s_->errorText; }
+const std::u16string& Engine::errorMessage() const { return s_->errorMessage; }
 int Engine::errorNumber() const { return s_->errorNumber; }
 int Engine::errorLine() const { return s_->errorLine; }
 int Engine::errorColumn() const { return s_->errorColumn; }

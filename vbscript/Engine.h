@@ -27,6 +27,8 @@ public:
 
     // "第 3 行，第 1 列：运行时错误 13：类型不匹配" and the parts of it.
     const std::u16string& errorText() const;
+    // errorText() without the position: "运行时错误 13：类型不匹配".
+    const std::u16string& errorMessage() const;
     int errorNumber() const;
     int errorLine() const;
     int errorColumn() const;

@@ -75,20 +75,34 @@ void ErrObject::invoke(int id, Invoke kind, Args args, Value& result)
     }
 }
 
-std::u16string formatError(const ScriptError& e)
+std::u16string errorMessage(const ScriptError& e)
 {
     std::u16string desc = e.description.empty() ? errorDescription(e.number) : e.description;
     if (desc.empty()) desc = u"未知的运行时错误";
     desc += e.detail;
-    std::u16string text = u"第 " + num(e.line) + u" 行，第 " + num(e.column) + u" 列：运行时错误 " + num(e.number) + u"：" + desc;
+    std::u16string text = u"运行时错误 " + num(e.number) + u"：" + desc;
     if (!e.source.empty() && e.source != ErrObject::defaultSource()) text += u"（来源：" + e.source + u"）";
     return text;
 }
 
+std::u16string compileErrorMessage(const CompileError& e)
+{
+    return u"编译错误 " + num(e.number) + u"：" + errorDescription(e.number);
+}
+
+std::u16string positionPrefix(int line, int column)
+{
+    return u"第 " + num(line) + u" 行，第 " + num(column) + u" 列：";
+}
+
+std::u16string formatError(const ScriptError& e)
+{
+    return positionPrefix(e.line, e.column) + errorMessage(e);
+}
+
 std::u16string formatCompileError(const CompileError& e)
 {
-    std::u16string desc = errorDescription(e.number);
-    return u"第 " + num(e.line) + u" 行，第 " + num(e.column) + u" 列：编译错误 " + num(e.number) + u"：" + desc;
+    return positionPrefix(e.line, e.column) + compileErrorMessage(e);
 }
 
 }  // namespace vbs

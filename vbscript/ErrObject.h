@@ -25,6 +25,10 @@ protected:
 
 // The text the host shows for an error that ends the script.
 std::u16string formatError(const ScriptError& e);
+// The same texts without the position, for hosts that place it themselves.
+std::u16string errorMessage(const ScriptError& e);
+std::u16string compileErrorMessage(const CompileError& e);
+std::u16string positionPrefix(int line, int column);
 std::u16string formatCompileError(const CompileError& e);
 
 }  // namespace vbs

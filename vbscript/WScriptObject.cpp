@@ -3,141 +3,24 @@
 #include <chrono>
 #include <thread>
 
+#include "vbscript/ArgumentObjects.h"
 #include "vbscript/Coerce.h"
 #include "vbscript/Errors.h"
-#include "vbscript/ListObject.h"
 #include "vbscript/ObjectLibrary.h"
 #include "vbscript/Vm.h"
+#include "vbscript/objects/TextStream.h"
 
 namespace vbs {
 namespace {
-
-class ArgumentsObject : public ListObject {
-public:
-    explicit ArgumentsObject(const std::vector<std::u16string>& args) : args_(args) {}
-    std::u16string typeName() const override { return u"Object"; }
-
-    void invoke(int id, Invoke kind, Args args, Value& result) override
-    {
-        ListObject::invoke(id == kLength ? kCount : id, kind, args, result);
-    }
-
-protected:
-    std::size_t size() const override { return args_.size(); }
-    Value at(std::size_t i) const override { return Value::str(args_[i]); }
-    int outOfRange() const override { return err::Subscript; }
-    std::span<const char16_t* const> memberNames() const override
-    {
-        static const char16_t* const names[] = {u"item", u"count", u"length"};
-        return names;
-    }
-
-private:
-    static constexpr int kLength = 2;
-    const std::vector<std::u16string>& args_;  // the host may change them between runs
-};
-
-enum class Stream { In, Out, Err };
-
-class StreamObject : public NativeObject {
-public:
-    StreamObject(Vm& vm, Stream which) : vm_(vm), which_(which) {}
-    std::u16string typeName() const override { return u"TextStream"; }
-
-    void invoke(int id, Invoke kind, Args args, Value& result) override
-    {
-        if (kind == Invoke::Let || kind == Invoke::Set) raise(err::NoSuchAction);
-        bool reading = id == 3 || id == 4 || id == 5 || id == 6 || id == 7;
-        if (reading != (which_ == Stream::In) && id != 8) raise(err::BadFileMode);
-        switch (id) {
-        case 0: arity(args, 1, 1); write(toStr(args[0])); return;                 // Write
-        case 1: arity(args, 0, 1); write((args.count ? toStr(args[0]) : u"") + u"\n"); return;  // WriteLine
-        case 2: {                                                                  // WriteBlankLines
-            arity(args, 1, 1);
-            std::int32_t n = toLong(args[0]);
-            for (std::int32_t i = 0; i < n; ++i) write(u"\n");
-            return;
-        }
-        case 3: arity(args, 0, 0); result = Value::str(readLine()); return;        // ReadLine
-        case 4: {                                                                  // ReadAll
-            arity(args, 0, 0);
-            std::u16string all;
-            while (auto line = fetch()) all += *line + u"\n";
-            result = Value::str(std::move(all));
-            return;
-        }
-        case 5: arity(args, 0, 0); readLine(); return;                             // SkipLine
-        case 6: arity(args, 0, 0); result = Value::boolean(!peek()); return;       // AtEndOfStream
-        case 7: {                                                                  // Read
-            arity(args, 1, 1);
-            std::int32_t n = toLong(args[0]);
-            std::u16string out;
-            while (static_cast<std::int32_t>(out.size()) < n && peek()) {
-                std::u16string& buf = *pending_;
-                std::size_t take = std::min(buf.size(), static_cast<std::size_t>(n) - out.size());
-                out += buf.substr(0, take);
-                buf.erase(0, take);
-            }
-            result = Value::str(std::move(out));
-            return;
-        }
-        case 8: arity(args, 0, 0); return;                                         // Close
-        default: raise(err::NoSuchMember);
-        }
-    }
-
-protected:
-    std::span<const char16_t* const> memberNames() const override
-    {
-        static const char16_t* const names[] = {u"write", u"writeline", u"writeblanklines", u"readline",
-                                                u"readall", u"skipline", u"atendofstream", u"read", u"close"};
-        return names;
-    }
-
-private:
-    Vm& vm_;
-    Stream which_;
-    std::optional<std::u16string> pending_;  // unread rest of the current line, with its "\n"
-    bool eof_ = false;
-
-    void write(const std::u16string& text)
-    {
-        if (which_ == Stream::Out) vm_.host().writeOut(text);
-        else vm_.host().writeErr(text);
-    }
-    bool peek()
-    {
-        if (pending_ && !pending_->empty()) return true;
-        if (eof_) return false;
-        auto line = vm_.host().readLine();
-        if (!line) { eof_ = true; return false; }
-        pending_ = *line + u"\n";
-        return true;
-    }
-    std::optional<std::u16string> fetch()
-    {
-        if (!peek()) return std::nullopt;
-        std::u16string line = std::move(*pending_);
-        pending_.reset();
-        if (!line.empty() && line.back() == u'\n') line.pop_back();
-        return line;
-    }
-    std::u16string readLine()
-    {
-        auto line = fetch();
-        if (!line) raise(err::PastEnd);
-        return *line;
-    }
-};
 
 class WScriptObject : public NativeObject {
 public:
     explicit WScriptObject(Vm& vm)
         : vm_(vm),
-          arguments_(makeObject<ArgumentsObject>(vm.info().arguments)),
-          stdIn_(makeObject<StreamObject>(vm, Stream::In)),
-          stdOut_(makeObject<StreamObject>(vm, Stream::Out)),
-          stdErr_(makeObject<StreamObject>(vm, Stream::Err))
+          arguments_(makeArguments(vm)),
+          stdIn_(fsys::standardStream(vm, 0)),
+          stdOut_(fsys::standardStream(vm, 1)),
+          stdErr_(fsys::standardStream(vm, 2))
     {
     }
     std::u16string typeName() const override { return u"Object"; }
@@ -145,8 +28,8 @@ public:
     void invoke(int id, Invoke kind, Args args, Value& result) override
     {
         if (kind == Invoke::Let || kind == Invoke::Set) {
-            if (id == 13) return;  // Timeout: accepted, not enforced
-            raise(err::NoSuchAction);
+            setProperty(id, args);
+            return;
         }
         if (id == kDefaultMember) id = 10;
         switch (id) {
@@ -171,8 +54,8 @@ public:
             result = Value::str(slash == std::u16string::npos ? std::u16string() : full.substr(0, slash ? slash : 1));
             return;
         }
-        case 13: result = Value::lng(0); return;  // Timeout
-        case 14: result = Value::boolean(true); return;  // Interactive
+        case 13: arity(args, 0, 0); result = Value::lng(vm_.host().timeout()); return;
+        case 14: arity(args, 0, 0); result = Value::boolean(vm_.host().interactive()); return;
         case 15: arity(args, 1, 2); result = createObject(vm_, toStr(args[0])); return;  // the prefix is for events
         case 16: raise(err::CantCreateObject);  // GetObject
         default: raise(err::NoSuchMember);
@@ -190,6 +73,21 @@ protected:
     }
 
 private:
+    // Timeout and Interactive are the host's to enforce.
+    void setProperty(int id, Args args)
+    {
+        arity(args, 1, 1);
+        Value& v = args[args.count - 1];
+        if (id == 13) {
+            std::int32_t seconds = toLong(v);
+            if (seconds < 0) raise(err::InvalidCall);
+            vm_.host().setTimeout(seconds);
+        } else if (id == 14) {
+            vm_.host().setInteractive(toBool(v));
+        } else {
+            raise(err::NoSuchAction);
+        }
+    }
 
     void echo(Args args)
     {

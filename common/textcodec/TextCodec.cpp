@@ -142,6 +142,7 @@ bool HasMultiByte(std::string_view bytes)
 
 std::optional<std::u16string> DecodeGbk(std::string_view bytes) { return DecodeVia("GBK", bytes); }
 std::optional<std::u16string> DecodeUtf8(std::string_view bytes) { return DecodeVia("UTF-8", bytes); }
+std::optional<std::u16string> DecodeGb18030(std::string_view bytes) { return DecodeVia("GB18030", bytes); }
 
 static EncodeResult EncodeVia(const char* to, std::u16string_view text)
 {
@@ -157,6 +158,7 @@ static EncodeResult EncodeVia(const char* to, std::u16string_view text)
 
 EncodeResult EncodeGbk(std::u16string_view text) { return EncodeVia("GBK", text); }
 EncodeResult EncodeUtf8(std::u16string_view text) { return EncodeVia("UTF-8", text); }
+EncodeResult EncodeGb18030(std::u16string_view text) { return EncodeVia("GB18030", text); }
 
 std::string_view ScriptEncodingName(ScriptEncoding encoding) { return Info(encoding).name; }
 

@@ -11,6 +11,8 @@ namespace textcodec {
 // Strict GBK: nullopt when the bytes are not valid GBK.
 std::optional<std::u16string> DecodeGbk(std::string_view bytes);
 std::optional<std::u16string> DecodeUtf8(std::string_view bytes);
+// GB18030, GBK's superset that holds every character (a console's locale may ask for it).
+std::optional<std::u16string> DecodeGb18030(std::string_view bytes);
 
 struct EncodeResult {
     static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
@@ -24,6 +26,7 @@ struct EncodeResult {
 EncodeResult EncodeGbk(std::u16string_view text);
 // Fails only on a lone surrogate.
 EncodeResult EncodeUtf8(std::u16string_view text);
+EncodeResult EncodeGb18030(std::u16string_view text);
 
 // How a script file was stored, so that saving writes it back the same way.
 // The last four are never guessed: the user picks them for a file that is

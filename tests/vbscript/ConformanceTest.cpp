@@ -1,10 +1,11 @@
-// Runs every scripts/*.vbs with vbsrun and compares with the expectations
-// written in the script itself:
+// Runs every scripts/*.vbs and *.wsf with vbsrun and compares with the
+// expectations written in the script itself (in a .wsf, inside its blocks):
 //   ' expect: TEXT    one line of standard output, in order
 //   ' error: TEXT     the line expected on standard error
 //   ' exit: N         the exit code (default 0, or 1 with an error line)
 //   ' args: A B       arguments for the script
 //   ' stdin: TEXT     a line of standard input
+//   ' host: OPTIONS   host options, given before the script name
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -21,7 +22,7 @@ namespace fs = std::filesystem;
 
 struct Expectation {
     std::vector<std::string> out, err, stdinLines;
-    std::string args;
+    std::string args, host;
     int exitCode = -1;
 };
 
@@ -46,6 +47,7 @@ Expectation readExpectations(const fs::path& script)
         else if (t.rfind("' error:", 0) == 0) e.err.push_back(after(t, "' error:"));
         else if (t.rfind("' exit:", 0) == 0) e.exitCode = std::stoi(after(t, "' exit:"));
         else if (t.rfind("' args:", 0) == 0) e.args = after(t, "' args:");
+        else if (t.rfind("' host:", 0) == 0) e.host = after(t, "' host:");
         else if (t.rfind("' stdin:", 0) == 0) e.stdinLines.push_back(after(t, "' stdin:"));
     }
     if (e.exitCode < 0) e.exitCode = e.err.empty() ? 0 : 1;
@@ -81,7 +83,7 @@ TEST_P(Conformance, MatchesExpectedOutput)
     std::ofstream(in) << join(e.stdinLines);
     // Each script runs in a folder of its own, removed afterwards, so scripts
     // that make files need no cleaning up of their own.
-    std::string cmd = "cd '" + work.string() + "' && timeout 60 '" VBSRUN_PATH "' '" + script.string() + "' " +
+    std::string cmd = "cd '" + work.string() + "' && timeout 60 '" VBSRUN_PATH "' " + e.host + " '" + script.string() + "' " +
                       e.args + " < '" + in.string() + "' > '" + out.string() +
                       "' 2> '" + err.string() + "'";
     int status = std::system(cmd.c_str());
@@ -96,14 +98,16 @@ std::vector<std::string> scripts()
 {
     std::vector<std::string> names;
     for (const auto& entry : fs::directory_iterator(VBS_SCRIPT_DIR))
-        if (entry.path().extension() == ".vbs") names.push_back(entry.path().filename().string());
+        if (entry.path().extension() == ".vbs" || entry.path().extension() == ".wsf")
+            names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
 }
 
 std::string testName(const ::testing::TestParamInfo<std::string>& info)
 {
-    std::string n = info.param.substr(0, info.param.size() - 4);
+    fs::path p(info.param);
+    std::string n = p.stem().string() + (p.extension() == ".wsf" ? "_wsf" : "");
     for (auto& c : n)
         if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
     return n;

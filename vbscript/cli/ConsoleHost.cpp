@@ -1,68 +1,60 @@
 #include "ConsoleHost.h"
 
-#include <cstdio>
-#include <iostream>
-
-#include "textcodec/TextCodec.h"
+#include "Watchdog.h"
 
 namespace vbsrun {
 
-std::string toUtf8(std::u16string_view text)
+int defaultButton(int buttons)
 {
-    auto r = textcodec::EncodeUtf8(text);
-    if (r.ok()) return r.bytes;
-    // A lone surrogate cannot be written; replace it and keep the rest.
-    std::u16string fixed(text);
-    for (auto& c : fixed)
-        if (c >= 0xD800 && c <= 0xDFFF) c = u'?';
-    return textcodec::EncodeUtf8(fixed).bytes;
+    // The buttons of each vbOKOnly ... vbCancelTryContinue set, left to right.
+    static const int sets[7][3] = {{1}, {1, 2}, {3, 4, 5}, {6, 7, 2}, {6, 7}, {4, 2}, {2, 10, 11}};
+    int set = buttons & 7;
+    int which = (buttons >> 8) & 3;
+    if (set > 6) return 1;
+    if (which > 2 || sets[set][which] == 0) which = 0;
+    return sets[set][which];
 }
 
 void ConsoleHost::echo(std::u16string_view text)
 {
-    std::cout << toUtf8(text) << '\n';
+    out_.out(std::u16string(text) + u'\n');
 }
 
 int ConsoleHost::msgBox(std::u16string_view prompt, int buttons, std::u16string_view)
 {
-    std::cout << toUtf8(prompt) << '\n';
-    // No one to click: the first button of the set counts as chosen.
-    switch (buttons & 7) {
-    case 2: return 3;      // Abort
-    case 3: case 4: return 6;  // Yes
-    case 5: return 4;      // Retry
-    default: return 1;     // OK
-    }
+    if (interactive_) echo(prompt);
+    return defaultButton(buttons);
 }
 
 std::optional<std::u16string> ConsoleHost::inputBox(std::u16string_view prompt, std::u16string_view,
-                                                    std::u16string_view)
+                                                    std::u16string_view defaultText)
 {
-    std::cout.flush();
-    std::cerr << toUtf8(prompt) << ' ';
-    std::cerr.flush();
-    return readLine();
+    if (!interactive_) return std::u16string(defaultText);
+    out_.flush();
+    out_.err(std::u16string(prompt) + u' ');
+    return in_.readLine();
 }
 
-void ConsoleHost::writeOut(std::u16string_view text)
-{
-    std::cout << toUtf8(text);
-}
-
-void ConsoleHost::writeErr(std::u16string_view text)
-{
-    std::cout.flush();
-    std::cerr << toUtf8(text);
-}
+void ConsoleHost::writeOut(std::u16string_view text) { out_.out(text); }
+void ConsoleHost::writeErr(std::u16string_view text) { out_.err(text); }
 
 std::optional<std::u16string> ConsoleHost::readLine()
 {
-    std::string line;
-    if (!std::getline(std::cin, line)) return std::nullopt;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (auto text = textcodec::DecodeUtf8(line)) return *text;
-    if (auto text = textcodec::DecodeGbk(line)) return *text;
-    return std::u16string(line.begin(), line.end());
+    out_.flush();
+    return in_.readLine();
+}
+
+std::optional<std::u16string> ConsoleHost::readText()
+{
+    out_.flush();
+    return in_.readPiece();
+}
+
+std::int32_t ConsoleHost::timeout() const { return watchdog_ ? watchdog_->seconds() : 0; }
+
+void ConsoleHost::setTimeout(std::int32_t seconds)
+{
+    if (watchdog_) watchdog_->arm(seconds);
 }
 
 }  // namespace vbsrun

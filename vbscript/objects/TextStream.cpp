@@ -376,10 +376,9 @@ public:
     explicit HostSource(Vm& vm) : vm_(vm) {}
     bool pull(std::u16string& out) override
     {
-        auto line = vm_.host().readLine();
-        if (!line) return false;
-        out += *line;
-        out += u'\n';
+        auto text = vm_.host().readText();
+        if (!text) return false;
+        out += *text;
         return true;
     }
 

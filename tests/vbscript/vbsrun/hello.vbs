@@ -1,0 +1,1 @@
+WScript.Echo "你好", WScript.Arguments.Count

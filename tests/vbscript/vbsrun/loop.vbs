@@ -1,0 +1,3 @@
+WScript.Echo "started", WScript.Timeout
+Do
+Loop

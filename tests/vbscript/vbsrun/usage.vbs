@@ -1,0 +1,1 @@
+WScript.Arguments.ShowUsage
