@@ -38,7 +38,11 @@ StatusBar::StatusBar(QWidget* parent) : QStatusBar(parent)
         auto* panel = new QLabel(QString::fromUtf16(spec.text), this);
         panel->setObjectName(QStringLiteral("面板%1").arg(panels_.size()));
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        if (spec.width >= 0) {
+        if (panels_.size() == kFormatPanel) {
+            // At the right edge and kept whole when the window is narrow.
+            panel->setFixedWidth(PanelWidth(spec, *panel));
+            addPermanentWidget(panel);
+        } else if (spec.width >= 0) {
             panel->setFixedWidth(PanelWidth(spec, *panel));
             addWidget(panel);
         } else {

@@ -87,7 +87,7 @@ int ShowMsgBox(QWidget* parent, const QString& prompt, int style, const QString&
     // As on Windows: Esc and the close box answer Cancel, or OK when it is
     // the only button.
     if (QAbstractButton* escape = EscapeButton(box)) box.setEscapeButton(escape);
-    AddStopButton(box, box.addButton(kStop, QMessageBox::DestructiveRole), stop);
+    AddStopButton(box, box.addButton(kStop, QMessageBox::ActionRole), stop);
     RunModal(box);
     for (const Button& b : buttons)
         if (box.clickedButton() == box.button(b.first)) return b.second;
@@ -105,7 +105,7 @@ std::optional<QString> ShowInputBox(QWidget* parent, const QString& prompt, cons
     dialog.setOkButtonText(QStringLiteral("确定"));
     dialog.setCancelButtonText(QStringLiteral("取消"));
     if (auto* box = dialog.findChild<QDialogButtonBox*>())
-        AddStopButton(dialog, box->addButton(kStop, QDialogButtonBox::DestructiveRole), stop);
+        AddStopButton(dialog, box->addButton(kStop, QDialogButtonBox::ActionRole), stop);
     if (RunModal(dialog) != QDialog::Accepted) return std::nullopt;
     return dialog.textValue();
 }
