@@ -94,6 +94,40 @@ void ProcRef::invoke(int id, Invoke, Args args, Value& result)
     result = vm_.callProc(proc_, args.items, args.count, nullptr);
 }
 
+// Ids: a procedure's index times two, or a global's index times two plus one.
+int ScriptScope::memberId(std::u16string_view lowerName) const
+{
+    const Runtime& rt = vm_.runtime();
+    auto it = rt.names.find(std::u16string(lowerName));
+    if (it == rt.names.end()) return kNoMember;
+    if (it->second.kind == GlobalName::Proc) return it->second.index * 2;
+    if (it->second.kind == GlobalName::Var) return it->second.index * 2 + 1;
+    return kNoMember;
+}
+
+void ScriptScope::invoke(int id, Invoke kind, Args args, Value& result)
+{
+    if (id < 0) raise(err::NoSuchMember);
+    Runtime& rt = vm_.runtime();
+    if (id % 2 == 0) {
+        if (kind == Invoke::Let || kind == Invoke::Set) raise(err::IllegalAssign);
+        result = vm_.callProc(*rt.procs[static_cast<std::size_t>(id / 2)], args.items, args.count, nullptr);
+        return;
+    }
+    Value& var = rt.globals.at(id / 2);
+    if (kind == Invoke::Get || kind == Invoke::Call) {
+        result = args.count == 0 ? var : vm_.index(var, args);
+        return;
+    }
+    if (args.count == 0) raise(err::WrongArgCount);
+    Value v = args[args.count - 1];
+    Args indexes{args.items, args.count - 1};
+    if (indexes.count > 0) vm_.storeElement(var, indexes, std::move(v), kind == Invoke::Set);
+    else if (kind == Invoke::Set && !v.isObject()) raise(err::ObjectRequired);
+    else if (var.flags & Value::kFixedArray) raise(err::ArrayFixed);
+    else var = kind == Invoke::Set ? std::move(v) : resolveDefault(v);
+}
+
 bool ArrayEnumerator::next(Value& out)
 {
     const ArrayObj* a = array_.a;

@@ -359,11 +359,13 @@ public:
         return p;
     }
 
+    // A procedure defined again replaces the earlier one, whatever its kind.
     void declareProc(const ProcDecl& decl)
     {
-        if (!declaredHere.insert(decl.name).second) fail(err::Redefined, decl.pos);
-        Proc* p = compileProc(decl, nullptr);
         auto it = rt.names.find(decl.name);
+        bool again = it != rt.names.end() && it->second.kind == GlobalName::Proc;
+        if (!declaredHere.insert(decl.name).second && !again) fail(err::Redefined, decl.pos);
+        Proc* p = compileProc(decl, nullptr);
         if (it != rt.names.end() && it->second.kind == GlobalName::Proc) {
             rt.procs[static_cast<std::size_t>(it->second.index)] = p;
             return;
@@ -847,7 +849,6 @@ void FnCompiler::expression(const Expr& e)
         return;
     }
     case ExprKind::Me:
-        if (!cls_) fail(err::BadMe, e.pos);
         emit(OpCode::PushMe);
         return;
     case ExprKind::Nothing: emit(OpCode::PushNothing); return;
@@ -876,7 +877,8 @@ void FnCompiler::statement(const Stmt& s)
     case StmtKind::With: withStmt(s); break;
     case StmtKind::OnErrorResume: emit(OpCode::OnError, 1); break;
     case StmtKind::OnErrorGoto0: emit(OpCode::OnError, 0); break;
-    case StmtKind::OptionExplicit: break;
+    case StmtKind::OptionExplicit:
+    case StmtKind::Stop: break;
     case StmtKind::Procedure:
     case StmtKind::Class:
         if (!isMain_) fail(err::Syntax, s.pos);

@@ -327,6 +327,13 @@ Value Vm::loadName(Frame& f, const Instr& in)
     raise(err::Undefined);
 }
 
+Value Vm::me(const Frame& f)
+{
+    if (f.me) return Value::object(f.me);
+    if (scriptScope_.isEmpty()) scriptScope_ = makeObject<ScriptScope>(*this);
+    return scriptScope_;
+}
+
 void Vm::storeLet(Value& target, Value v)
 {
     if (v.tag == Tag::Object) v = resolveDefault(v);
@@ -618,7 +625,7 @@ void Vm::run(Frame& entry)
                 VBS_CASE(PushConst) push(p->consts[static_cast<std::size_t>(inp->b)]); VBS_NEXT;
                 VBS_CASE(PushEmpty) push(Value()); break;
                 VBS_CASE(PushNothing) push(Value::nothing()); break;
-                VBS_CASE(PushMe) push(Value::object(fr->me)); break;
+                VBS_CASE(PushMe) push(me(*fr)); break;
                 VBS_CASE(Pop) pop(); VBS_NEXT;
                 VBS_CASE(LoadLocal) push(base[inp->b].deref()); VBS_NEXT;
                 VBS_CASE(LoadGlobal) push(rt_.globals.at(inp->b)); VBS_NEXT;

@@ -59,6 +59,7 @@ public:
     std::unique_ptr<Enumerator> enumerate(const Value& collection);
 
     Host& host() { return host_; }
+    Runtime& runtime() { return rt_; }
     const HostInfo& info() const { return info_; }
     ErrObject& err() { return *err_; }
     Value errValue();
@@ -121,6 +122,7 @@ private:
     ErrObject* err_;
     Value errObj_;
     Value wscript_;
+    Value scriptScope_;  // Me outside any class, made on first use
     std::uint32_t rndSeed_ = 0x50000;
     double lastRnd_ = 0;
 
@@ -136,6 +138,9 @@ private:
     void pop()
     {
         Value& top = *--sp_;
+        // A fixed array's flag must not stay behind for the next frame's
+        // local in this slot (it would refuse every store with error 10).
+        top.flags = 0;
         if (top.isHeap()) {
             Value dying = std::move(top);
         } else {
@@ -162,6 +167,7 @@ private:
     void erase(Frame& f, const Instr& in);
     void newObject(Frame& f, const Instr& in);
     Value loadName(Frame& f, const Instr& in);
+    Value me(const Frame& f);
     Scope scopeOfCaller() const;
     Frame* callerFrame() const;
 };
