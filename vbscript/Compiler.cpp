@@ -1006,6 +1006,12 @@ void FnCompiler::selectStmt(const Stmt& s)
     expression(*s.value);
     emit(OpCode::StoreLocal, 0, subject);
     std::vector<std::size_t> toEnd;
+    // A subject that raises under On Error Resume Next runs no Case at all:
+    // resuming lands on this statement boundary, which jumps past them.
+    std::size_t toCases = emit(OpCode::Jump);
+    mark(s.pos);
+    toEnd.push_back(emit(OpCode::Jump));
+    patch(toCases, here());
     for (const auto& c : s.cases) {
         mark(c.pos);
         std::vector<std::size_t> toBody;
@@ -1053,7 +1059,10 @@ void FnCompiler::forStmt(const Stmt& s)
     int kind, index, fallback;
     loopVar(*s.target, kind, index, fallback);
     int hiddenBase = hidden();
-    hidden();
+    int stepSlot = hidden();
+    // An Empty step tells Next that this For line failed (error 92 there).
+    emit(OpCode::PushEmpty);
+    emit(OpCode::StoreLocal, 0, stepSlot);
     expression(*s.value);
     expression(*s.limit);
     if (s.step) expression(*s.step);

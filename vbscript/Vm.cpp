@@ -466,7 +466,7 @@ void Vm::forNext(Frame& f, const Instr& in, std::size_t& pc)
     Value& var = in.a == vkLocal ? f.base[in.b].deref() : in.a == vkGlobal ? rt_.globals.at(in.b) : varRef(f, in.a, in.b, -1);
     const Value& limit = f.base[in.c];
     const Value& step = f.base[in.c + 1];
-    if (step.isEmpty()) return;  // the For line failed under On Error Resume Next
+    if (step.isEmpty()) raise(err::ForNotInit);  // the For line failed under On Error Resume Next
     // Integer counter, limit and step: the common case, done here.
     if (isInt(var) && isInt(limit) && step.tag == Tag::Integer) {
         std::int64_t next = intVal(var) + step.i;
@@ -499,11 +499,12 @@ void Vm::forEachInit(Frame& f, const Instr& in, std::size_t& pc)
 void Vm::forEachNext(Frame& f, const Instr& in, std::size_t& pc)
 {
     // Empty when the For Each line failed under On Error Resume Next: the
-    // loop is then skipped.
+    // body has run once, and Next fails (resuming past the loop).
     const Value& slot = f.base[in.c];
     auto* holder = slot.isObject() ? static_cast<EnumHolder*>(slot.o) : nullptr;
+    if (!holder) raise(err::NotCollection);
     Value item;
-    if (!holder || !holder->e->next(item)) {
+    if (!holder->e->next(item)) {
         pc = static_cast<std::size_t>(in.d);
         return;
     }
@@ -891,8 +892,8 @@ void Vm::run(Frame& entry)
             if (!fr->resumeNext) throw;
             handleError(*fr, e);
             const Instr& failed = code[pc - 1];
-            if (failed.op == OpCode::ForInit || failed.op == OpCode::ForEachInit) {
-                pc = static_cast<std::size_t>(failed.d);  // a loop that cannot start is skipped
+            if (failed.op == OpCode::ForEachNext) {
+                pc = static_cast<std::size_t>(failed.d);  // past the loop that never started
                 continue;
             }
             auto it = std::upper_bound(p->lines.begin(), p->lines.end(), pc - 1,
