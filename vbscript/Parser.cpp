@@ -42,7 +42,6 @@ int precedence(const Token& t, Op& op)
 constexpr int kNotPrec = 6;
 // The Error value that stands for an omitted argument (DISP_E_PARAMNOTFOUND).
 constexpr std::int32_t kMissingArgument = static_cast<std::int32_t>(0x80020004u);
-constexpr int kNegPrec = 13;
 
 class Parser {
 public:
@@ -168,16 +167,17 @@ private:
             e->args.push_back(expr(kNotPrec));
             return e;
         }
+        // A sign binds tighter than ^: -3 ^ 2 is 9.
         if (is(Tok::Minus)) {
             next();
             ExprPtr e = make(ExprKind::Unary, at);
             e->op = Op::Neg;
-            e->args.push_back(expr(kNegPrec + 1));
+            e->args.push_back(unary());
             return e;
         }
         if (is(Tok::Plus)) {
             next();
-            return expr(kNegPrec + 1);
+            return unary();
         }
         return postfix(primary());
     }
