@@ -5,6 +5,31 @@
 #include "vbscript/Vm.h"
 
 namespace vbs {
+namespace {
+
+// A variable seen as a member (a field, or a global through Me): read, or
+// assign with optional indexes, the value last.
+void accessVariable(Vm& vm, Value& var, Invoke kind, Args args, Value& result)
+{
+    if (kind == Invoke::Get || kind == Invoke::Call) {
+        result = args.count == 0 ? var : vm.index(var, args);
+        return;
+    }
+    if (args.count == 0) raise(err::WrongArgCount);
+    Value v = args[args.count - 1];
+    Args indexes{args.items, args.count - 1};
+    if (indexes.count > 0) {
+        vm.storeElement(var, indexes, std::move(v), kind == Invoke::Set);
+    } else if (kind == Invoke::Set) {
+        if (!v.isObject()) raise(err::ObjectRequired);
+        var = std::move(v);
+    } else {
+        if (var.flags & Value::kFixedArray) raise(err::ArrayFixed);
+        var = resolveDefault(v);
+    }
+}
+
+}  // namespace
 
 ClassInstance::ClassInstance(Vm& vm, ClassInfo& cls) : vm(vm), cls(cls)
 {
@@ -42,22 +67,7 @@ void ClassInstance::invokeMember(int id, Invoke kind, Args args, Value& result)
     if (id < 0) raise(err::NoSuchMember);
     ClassMember& m = cls.members[static_cast<std::size_t>(id)];
     if (m.field >= 0) {
-        Value& f = fields[static_cast<std::size_t>(m.field)];
-        if (kind == Invoke::Get || kind == Invoke::Call) {
-            result = args.count == 0 ? f : vm.index(f, args);
-            return;
-        }
-        if (args.count == 0) raise(err::WrongArgCount);
-        Value v = args[args.count - 1];
-        Args indexes{args.items, args.count - 1};
-        if (indexes.count > 0) {
-            vm.storeElement(f, indexes, std::move(v), kind == Invoke::Set);
-        } else if (kind == Invoke::Set) {
-            if (!v.isObject()) raise(err::ObjectRequired);
-            f = std::move(v);
-        } else {
-            f = resolveDefault(v);
-        }
+        accessVariable(vm, fields[static_cast<std::size_t>(m.field)], kind, args, result);
         return;
     }
     Proc* p = nullptr;
@@ -114,18 +124,7 @@ void ScriptScope::invoke(int id, Invoke kind, Args args, Value& result)
         result = vm_.callProc(*rt.procs[static_cast<std::size_t>(id / 2)], args.items, args.count, nullptr);
         return;
     }
-    Value& var = rt.globals.at(id / 2);
-    if (kind == Invoke::Get || kind == Invoke::Call) {
-        result = args.count == 0 ? var : vm_.index(var, args);
-        return;
-    }
-    if (args.count == 0) raise(err::WrongArgCount);
-    Value v = args[args.count - 1];
-    Args indexes{args.items, args.count - 1};
-    if (indexes.count > 0) vm_.storeElement(var, indexes, std::move(v), kind == Invoke::Set);
-    else if (kind == Invoke::Set && !v.isObject()) raise(err::ObjectRequired);
-    else if (var.flags & Value::kFixedArray) raise(err::ArrayFixed);
-    else var = kind == Invoke::Set ? std::move(v) : resolveDefault(v);
+    accessVariable(vm_, rt.globals.at(id / 2), kind, args, result);
 }
 
 bool ArrayEnumerator::next(Value& out)
