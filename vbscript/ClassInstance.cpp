@@ -24,7 +24,7 @@ void accessVariable(Vm& vm, Value& var, Invoke kind, Args args, Value& result)
         if (!v.isObject()) raise(err::ObjectRequired);
         var = std::move(v);
     } else {
-        if (var.flags & Value::kFixedArray) raise(err::ArrayFixed);
+        if (var.flags) raise(err::ArrayFixed);
         var = resolveDefault(v);
     }
 }

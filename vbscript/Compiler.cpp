@@ -658,6 +658,7 @@ std::vector<FnCompiler::CopyBack> FnCompiler::callArgs(const std::vector<ExprPtr
             }
             for (int slot : cb.indexSlots) emit(OpCode::LoadLocal, 0, slot);
             emit(OpCode::IndexVar, static_cast<int>(cb.indexSlots.size()), cb.index, cb.kind, cb.fallback);
+            emit(OpCode::LockVar, cb.kind, cb.index, 0, cb.fallback);
             cb.valueSlot = hidden();
             emit(OpCode::SetVar, vkLocal, cb.valueSlot, kRawStore, -1);
             emit(OpCode::RefVar, vkLocal, cb.valueSlot, 0, -1);
@@ -677,6 +678,7 @@ void FnCompiler::writeBack(const std::vector<CopyBack>& list)
         emit(OpCode::StoreIndex, static_cast<int>(cb.indexSlots.size()), cb.index, cb.kind | kRawStore, cb.fallback);
         emit(OpCode::PushEmpty);
         emit(OpCode::SetVar, vkLocal, cb.valueSlot, kRawStore, -1);
+        emit(OpCode::UnlockVar);
     }
 }
 

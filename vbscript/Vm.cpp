@@ -337,14 +337,14 @@ Value Vm::me(const Frame& f)
 void Vm::storeLet(Value& target, Value v)
 {
     if (v.tag == Tag::Object) v = resolveDefault(v);
-    std::uint8_t keep = target.flags;
-    if (keep & Value::kFixedArray) raise(err::ArrayFixed);
+    if (target.flags) raise(err::ArrayFixed);
     target = std::move(v);
 }
 
 void Vm::storeSet(Value& target, Value v)
 {
     if (!v.isObject()) raise(err::ObjectRequired);
+    if (target.flags >= Value::kLockUnit) raise(err::ArrayFixed);
     target = std::move(v);
 }
 
@@ -524,7 +524,7 @@ void Vm::dimArray(Frame& f, const Instr& in, bool redim)
         if (in.a > 0) var.flags = Value::kFixedArray;
         return;
     }
-    if (var.flags & Value::kFixedArray) raise(err::ArrayFixed);
+    if (var.flags) raise(err::ArrayFixed);
     if (in.d && var.isArray()) var = Value::array(preserved(*var.a, std::move(bounds)));
     else var = Value::array(ArrayObj::make(std::move(bounds)));
 }
@@ -533,6 +533,7 @@ void Vm::erase(Frame& f, const Instr& in)
 {
     Value& var = varRef(f, in.c, in.b, in.d);
     if (!var.isArray()) raise(err::TypeMismatch);
+    if (var.flags >= Value::kLockUnit) raise(err::ArrayFixed);
     if (var.flags & Value::kFixedArray) {
         ArrayObj* fresh = ArrayObj::make(var.a->upper);
         var = Value::array(fresh);
@@ -573,6 +574,30 @@ void Vm::newObject(Frame& f, const Instr& in)
         cls = it->second.index;
     }
     push(newInstance(*rt_.classes[static_cast<std::size_t>(cls)]));
+}
+
+void Vm::lockArray(Value& var)
+{
+    if (var.flags > 0xFF - Value::kLockUnit) raise(err::OutOfStack);  // a hundred nested locks of one array
+    var.flags = static_cast<std::uint8_t>(var.flags + Value::kLockUnit);
+    locks_.push_back({&var, depth_});
+}
+
+// Releases the locks from position `from` on, innermost first.
+void Vm::unlockArrays(std::size_t from)
+{
+    while (locks_.size() > from) {
+        Value& var = *locks_.back().var;
+        if (var.flags >= Value::kLockUnit) var.flags = static_cast<std::uint8_t>(var.flags - Value::kLockUnit);
+        locks_.pop_back();
+    }
+}
+
+void Vm::unlockFrom(int depth)
+{
+    std::size_t keep = locks_.size();
+    while (keep > 0 && locks_[keep - 1].depth >= depth) --keep;
+    unlockArrays(keep);
 }
 
 void Vm::handleError(Frame& f, ScriptError& e)
@@ -633,7 +658,7 @@ void Vm::run(Frame& entry)
                 VBS_CASE(StoreLocal) {
                     Value& dst = base[inp->b].deref();
                     Value& v = sp_[-1];
-                    if (v.tag != Tag::Object && !(dst.flags & Value::kFixedArray)) dst = std::move(v);
+                    if (v.tag != Tag::Object && !dst.flags) dst = std::move(v);
                     else storeLet(dst, std::move(v));
                     pop();
                 }
@@ -641,7 +666,7 @@ void Vm::run(Frame& entry)
                 VBS_CASE(StoreGlobal) {
                     Value& dst = rt_.globals.at(inp->b);
                     Value& v = sp_[-1];
-                    if (v.tag != Tag::Object && !(dst.flags & Value::kFixedArray)) dst = std::move(v);
+                    if (v.tag != Tag::Object && !dst.flags) dst = std::move(v);
                     else storeLet(dst, std::move(v));
                     pop();
                 }
@@ -859,6 +884,8 @@ void Vm::run(Frame& entry)
                     sp_[-1] = Value::boolean(r.tag == Tag::Boolean && r.b);
                     break;
                 }
+                VBS_CASE(LockVar) lockArray(varRef(*fr, inp->a, inp->b, inp->d)); break;
+                VBS_CASE(UnlockVar) unlockArrays(static_cast<std::size_t>(locks_.size() - 1)); break;
                 VBS_CASE(DimArray) dimArray(*fr, *inp, false); break;
                 VBS_CASE(ReDim) dimArray(*fr, *inp, true); break;
                 VBS_CASE(Erase) erase(*fr, *inp); break;
@@ -889,6 +916,8 @@ void Vm::run(Frame& entry)
                 VBS_RESUME(caller, caller->returnPc);
                 locate(e, *p, pc - 1);
             }
+            // Locks taken by the calls that failed go with them.
+            unlockFrom(depth_);
             if (!fr->resumeNext) throw;
             handleError(*fr, e);
             const Instr& failed = code[pc - 1];
@@ -905,6 +934,7 @@ void Vm::run(Frame& entry)
                 popFrame(*fr, false);
                 fr = caller;
             }
+            unlockFrom(depth_);
             throw;
         }
     }

@@ -165,6 +165,16 @@ private:
     void forEachInit(Frame& f, const Instr& in, std::size_t& pc);
     void forEachNext(Frame& f, const Instr& in, std::size_t& pc);
     void dimArray(Frame& f, const Instr& in, bool redim);
+    // Array variables whose element is out as a ByRef argument, with the
+    // call depth of the frame that passed it.
+    struct ArrayLock {
+        Value* var;
+        int depth;
+    };
+    std::vector<ArrayLock> locks_;
+    void lockArray(Value& var);
+    void unlockArrays(std::size_t from);
+    void unlockFrom(int depth);
     void erase(Frame& f, const Instr& in);
     void newObject(Frame& f, const Instr& in);
     Value loadName(Frame& f, const Instr& in);
