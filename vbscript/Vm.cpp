@@ -578,7 +578,12 @@ void Vm::newObject(Frame& f, const Instr& in)
 
 void Vm::lockArray(Value& var)
 {
-    if (var.flags > 0xFF - Value::kLockUnit) raise(err::OutOfStack);  // a hundred nested locks of one array
+    // The count saturates past a hundred nested locks of one array; the
+    // extra ones are kept as empty entries so releases stay paired.
+    if (var.flags > 0xFF - Value::kLockUnit) {
+        locks_.push_back({nullptr, depth_});
+        return;
+    }
     var.flags = static_cast<std::uint8_t>(var.flags + Value::kLockUnit);
     locks_.push_back({&var, depth_});
 }
@@ -587,8 +592,8 @@ void Vm::lockArray(Value& var)
 void Vm::unlockArrays(std::size_t from)
 {
     while (locks_.size() > from) {
-        Value& var = *locks_.back().var;
-        if (var.flags >= Value::kLockUnit) var.flags = static_cast<std::uint8_t>(var.flags - Value::kLockUnit);
+        Value* var = locks_.back().var;
+        if (var && var->flags >= Value::kLockUnit) var->flags = static_cast<std::uint8_t>(var->flags - Value::kLockUnit);
         locks_.pop_back();
     }
 }

@@ -68,3 +68,25 @@ End Sub
 Err.Clear
 Local
 ' expect: local 10 1
+
+' Deep recursion through one array's element keeps it locked to the last
+' level and releases it fully afterwards.
+ReDim d(1)
+Sub Deep(e, n)
+    On Error Resume Next
+    If n > 0 Then
+        Deep d(0), n - 1
+    Else
+        ReDim d(3)
+        WScript.Echo "deepest", Err.Number
+    End If
+    e = n
+End Sub
+Deep d(0), 200
+WScript.Echo "stored back", d(0)
+' expect: deepest 10
+' expect: stored back 200
+Err.Clear
+ReDim d(2)
+WScript.Echo "released", Err.Number, UBound(d)
+' expect: released 0 2
