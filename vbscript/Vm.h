@@ -172,9 +172,10 @@ private:
         int depth;
     };
     std::vector<ArrayLock> locks_;
-    void lockArray(Value& var);
-    void unlockArrays(std::size_t from);
-    void unlockFrom(int depth);
+    // Kept out of line: rare, and the dispatch loop stays as compact as before.
+    [[gnu::noinline]] void lockArray(Value& var);
+    [[gnu::noinline]] void unlockArrays(std::size_t from);
+    [[gnu::noinline]] void unlockFrom(int depth);
     void erase(Frame& f, const Instr& in);
     void newObject(Frame& f, const Instr& in);
     Value loadName(Frame& f, const Instr& in);
