@@ -9,7 +9,7 @@ namespace {
 
 // A variable seen as a member (a field, or a global through Me): read, or
 // assign with optional indexes, the value last.
-void accessVariable(Vm& vm, Value& var, Invoke kind, Args args, Value& result)
+[[gnu::always_inline]] inline void accessVariable(Vm& vm, Value& var, Invoke kind, Args args, Value& result)
 {
     if (kind == Invoke::Get || kind == Invoke::Call) {
         result = args.count == 0 ? var : vm.index(var, args);

@@ -327,13 +327,6 @@ Value Vm::loadName(Frame& f, const Instr& in)
     raise(err::Undefined);
 }
 
-Value Vm::me(const Frame& f)
-{
-    if (f.me) return Value::object(f.me);
-    if (scriptScope_.isEmpty()) scriptScope_ = makeObject<ScriptScope>(*this);
-    return scriptScope_;
-}
-
 void Vm::storeLet(Value& target, Value v)
 {
     if (v.tag == Tag::Object) v = resolveDefault(v);
@@ -574,35 +567,6 @@ void Vm::newObject(Frame& f, const Instr& in)
         cls = it->second.index;
     }
     push(newInstance(*rt_.classes[static_cast<std::size_t>(cls)]));
-}
-
-void Vm::lockArray(Value& var)
-{
-    // The count saturates past a hundred nested locks of one array; the
-    // extra ones are kept as empty entries so releases stay paired.
-    if (var.flags > 0xFF - Value::kLockUnit) {
-        locks_.push_back({nullptr, depth_});
-        return;
-    }
-    var.flags = static_cast<std::uint8_t>(var.flags + Value::kLockUnit);
-    locks_.push_back({&var, depth_});
-}
-
-// Releases the locks from position `from` on, innermost first.
-void Vm::unlockArrays(std::size_t from)
-{
-    while (locks_.size() > from) {
-        Value* var = locks_.back().var;
-        if (var && var->flags >= Value::kLockUnit) var->flags = static_cast<std::uint8_t>(var->flags - Value::kLockUnit);
-        locks_.pop_back();
-    }
-}
-
-void Vm::unlockFrom(int depth)
-{
-    std::size_t keep = locks_.size();
-    while (keep > 0 && locks_[keep - 1].depth >= depth) --keep;
-    unlockArrays(keep);
 }
 
 void Vm::handleError(Frame& f, ScriptError& e)
@@ -946,6 +910,42 @@ void Vm::run(Frame& entry)
 #undef VBS_RESUME
 #undef VBS_CASE
 #undef VBS_NEXT
+}
+
+Value Vm::me(const Frame& f)
+{
+    if (f.me) return Value::object(f.me);
+    if (scriptScope_.isEmpty()) scriptScope_ = makeObject<ScriptScope>(*this);
+    return scriptScope_;
+}
+
+void Vm::lockArray(Value& var)
+{
+    // The count saturates past a hundred nested locks of one array; the
+    // extra ones are kept as empty entries so releases stay paired.
+    if (var.flags > 0xFF - Value::kLockUnit) {
+        locks_.push_back({nullptr, depth_});
+        return;
+    }
+    var.flags = static_cast<std::uint8_t>(var.flags + Value::kLockUnit);
+    locks_.push_back({&var, depth_});
+}
+
+// Releases the locks from position `from` on, innermost first.
+void Vm::unlockArrays(std::size_t from)
+{
+    while (locks_.size() > from) {
+        Value* var = locks_.back().var;
+        if (var && var->flags >= Value::kLockUnit) var->flags = static_cast<std::uint8_t>(var->flags - Value::kLockUnit);
+        locks_.pop_back();
+    }
+}
+
+void Vm::unlockFrom(int depth)
+{
+    std::size_t keep = locks_.size();
+    while (keep > 0 && locks_[keep - 1].depth >= depth) --keep;
+    unlockArrays(keep);
 }
 
 Vm::Frame* Vm::callerFrame() const
