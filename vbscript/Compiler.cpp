@@ -1165,6 +1165,7 @@ void FnCompiler::dimStmt(const Stmt& s)
         for (const auto& b : d.bounds) expression(*b);
         checkArgs(d.bounds.size(), d.pos);
         emit(OpCode::DimArray, static_cast<int>(d.bounds.size()), index, kind);
+        if (kind == vkLocal && !d.bounds.empty()) out_.fixedLocals = true;
     }
 }
 

@@ -42,14 +42,14 @@
     X(ForEachInit)  /* c: hidden slot, d: exit target; [collection] */ \
     X(ForEachNext)  /* a: VarKind, b: variable, c: hidden slot, d: exit target */ \
     X(CaseMatch)    /* c: hidden slot with the subject, a: literal flags; [value] -> Boolean */ \
-    X(LockVar)      /* a: VarKind, b, d: an element of the array goes out ByRef; resizing it raises 10 */ \
-    X(UnlockVar)    /* releases the newest LockVar */ \
     X(DimArray)     /* a: dims, c: VarKind, b: index; [bounds] */ \
     X(ReDim)        /* a: dims, c: VarKind, b: index, d: 1 to preserve; [bounds] */ \
     X(Erase)        /* c: VarKind, b: index */ \
     X(Raise)        /* b: error number; raised when run (errors found early but reported late) */ \
     X(OnError)      /* a: 1 resume next, 0 goto 0, 2 only clears Err (Exit Sub/Function) */ \
-    X(Return)
+    X(Return) \
+    X(LockVar)      /* a: VarKind, b, d: an element of the array goes out ByRef; resizing it raises 10 */ \
+    X(UnlockVar)    /* releases the newest LockVar */
 
 namespace vbs {
 

@@ -52,7 +52,8 @@ inline void setInt(Value& dst, std::int64_t r, bool allowInteger)
 }
 
 // Integer, Long and Double fast paths; false means take the general route.
-inline bool fastArith(OpCode op, Value& a, const Value& b)
+// Forced inline: in the big dispatch loop GCC would otherwise call it.
+[[gnu::always_inline]] inline bool fastArith(OpCode op, Value& a, const Value& b)
 {
     if (isInt(a) && isInt(b)) {
         std::int64_t x = intVal(a), y = intVal(b);
@@ -258,6 +259,10 @@ void Vm::leaveSegment(Value* callerTop)
     Value* base = f.base;
     bool switched = f.switched;
     Value* callerTop = f.callerTop;
+    // A fixed array's flag must not stay behind for the next frame's local
+    // in this slot (it would refuse every store with error 10).
+    if (f.proc->fixedLocals)
+        for (int i = 0; i < f.proc->localCount; ++i) base[i].flags = 0;
     popTo(base);
     if (switched) leaveSegment(callerTop);
     return result;
@@ -853,8 +858,6 @@ void Vm::run(Frame& entry)
                     sp_[-1] = Value::boolean(r.tag == Tag::Boolean && r.b);
                     break;
                 }
-                VBS_CASE(LockVar) lockArray(varRef(*fr, inp->a, inp->b, inp->d)); break;
-                VBS_CASE(UnlockVar) unlockArrays(static_cast<std::size_t>(locks_.size() - 1)); break;
                 VBS_CASE(DimArray) dimArray(*fr, *inp, false); break;
                 VBS_CASE(ReDim) dimArray(*fr, *inp, true); break;
                 VBS_CASE(Erase) erase(*fr, *inp); break;
@@ -873,6 +876,8 @@ void Vm::run(Frame& entry)
                     VBS_RESUME(caller, caller->returnPc);
                 }
                 VBS_NEXT;
+                VBS_CASE(LockVar) lockArray(varRef(*fr, inp->a, inp->b, inp->d)); break;
+                VBS_CASE(UnlockVar) unlockArrays(static_cast<std::size_t>(locks_.size() - 1)); break;
                 }
             }
         } catch (ScriptError& e) {

@@ -138,14 +138,10 @@ private:
     void pop()
     {
         Value& top = *--sp_;
-        // A fixed array's flag must not stay behind for the next frame's
-        // local in this slot (it would refuse every store with error 10).
         if (top.isHeap()) {
-            top.flags = 0;
             Value dying = std::move(top);
         } else {
             top.tag = Tag::Empty;
-            top.flags = 0;
         }
     }
     void popTo(Value* p)
