@@ -47,7 +47,7 @@ struct Expr {
 
 enum class StmtKind {
     Dim, ReDim, Erase, Const, Assign, Set, Call, If, Select, For, ForEach, Do,
-    Exit, With, OnErrorResume, OnErrorGoto0, OptionExplicit, Procedure, Class,
+    Exit, With, OnErrorResume, OnErrorGoto0, OptionExplicit, Procedure, Class, Stop,
 };
 
 enum class ExitKind { Do, For, Function, Sub, Property };

@@ -34,6 +34,7 @@ const Registry& registry()
 struct NamedConstant {
     const char16_t* name;
     int value;
+    bool isLong = false;  // VarType 3; the others are Integer
 };
 
 // Numeric constants; the string ones are handled below.
@@ -42,7 +43,9 @@ const NamedConstant kConstants[] = {
     {u"vbyesno", 4}, {u"vbretrycancel", 5}, {u"vbcritical", 16}, {u"vbquestion", 32},
     {u"vbexclamation", 48}, {u"vbinformation", 64}, {u"vbdefaultbutton1", 0},
     {u"vbdefaultbutton2", 256}, {u"vbdefaultbutton3", 512}, {u"vbdefaultbutton4", 768},
-    {u"vbapplicationmodal", 0}, {u"vbsystemmodal", 4096}, {u"vbok", 1}, {u"vbcancel", 2},
+    {u"vbapplicationmodal", 0}, {u"vbsystemmodal", 4096}, {u"vbmsgboxhelpbutton", 16384},
+    {u"vbmsgboxsetforeground", 65536, true}, {u"vbmsgboxright", 524288, true},
+    {u"vbmsgboxrtlreading", 1048576, true}, {u"vbok", 1}, {u"vbcancel", 2},
     {u"vbabort", 3}, {u"vbretry", 4}, {u"vbignore", 5}, {u"vbyes", 6}, {u"vbno", 7},
     {u"vbempty", 0}, {u"vbnull", 1}, {u"vbinteger", 2}, {u"vblong", 3}, {u"vbsingle", 4},
     {u"vbdouble", 5}, {u"vbcurrency", 6}, {u"vbdate", 7}, {u"vbstring", 8}, {u"vbobject", 9},
@@ -54,9 +57,11 @@ const NamedConstant kConstants[] = {
     {u"vbfirstjan1", 1}, {u"vbfirstfourdays", 2}, {u"vbfirstfullweek", 3}, {u"vbusesystem", 0},
     {u"vbgeneraldate", 0}, {u"vblongdate", 1}, {u"vbshortdate", 2}, {u"vblongtime", 3},
     {u"vbshorttime", 4}, {u"vbusedefault", -2}, {u"vbtrue", -1}, {u"vbfalse", 0},
-    {u"vbblack", 0x000000}, {u"vbred", 0x0000FF}, {u"vbgreen", 0x00FF00}, {u"vbyellow", 0x00FFFF},
-    {u"vbblue", 0xFF0000}, {u"vbmagenta", 0xFF00FF}, {u"vbcyan", 0xFFFF00}, {u"vbwhite", 0xFFFFFF},
-    {u"vbobjecterror", static_cast<int>(0x80040000u)},
+    // Colours are Long whatever their value.
+    {u"vbblack", 0x000000, true}, {u"vbred", 0x0000FF, true}, {u"vbgreen", 0x00FF00, true},
+    {u"vbyellow", 0x00FFFF, true}, {u"vbblue", 0xFF0000, true}, {u"vbmagenta", 0xFF00FF, true},
+    {u"vbcyan", 0xFFFF00, true}, {u"vbwhite", 0xFFFFFF, true},
+    {u"vbobjecterror", static_cast<int>(0x80040000u), true},
 };
 
 }  // namespace
@@ -85,12 +90,7 @@ std::optional<Value> builtinConstant(std::u16string_view n)
     if (n == u"vbformfeed") return Value::str(u"\f");
     if (n == u"vbverticaltab") return Value::str(u"\v");
     for (const auto& c : kConstants) {
-        if (n == c.name) {
-            if (c.value >= -32768 && c.value <= 32767 && n != u"vbobjecterror" && n != u"vbwhite" &&
-                n != u"vbblue" && n != u"vbmagenta" && n != u"vbcyan" && n != u"vbgreen" && n != u"vbyellow")
-                return Value::integer(static_cast<std::int16_t>(c.value));
-            return Value::lng(c.value);
-        }
+        if (n == c.name) return c.isLong ? Value::lng(c.value) : Value::integer(static_cast<std::int16_t>(c.value));
     }
     return std::nullopt;
 }

@@ -3,6 +3,7 @@
 #include "vbscript/Coerce.h"
 #include "vbscript/DateTime.h"
 #include "vbscript/Errors.h"
+#include "vbscript/Object.h"
 
 namespace vbs {
 namespace {
@@ -35,13 +36,22 @@ Value fnIsEmpty(Vm&, Args a) { return Value::boolean(a[0].isEmpty()); }
 Value fnIsNull(Vm&, Args a) { return Value::boolean(a[0].isNull()); }
 Value fnIsObject(Vm&, Args a) { return Value::boolean(a[0].isObject()); }
 
-Value fnIsNumeric(Vm&, Args a)
+bool isNumericValue(const Value& v)
 {
-    const Value& v = a[0];
-    if (v.isString()) return Value::boolean(parseNumber(v.strView()).has_value());
-    if (v.tag == Tag::Date || v.isNull() || v.isArray() || v.isObject() || v.tag == Tag::Error) return Value::boolean(false);
-    return Value::boolean(true);
+    if (v.isString()) return parseNumber(v.strView()).has_value();
+    if (v.isObject()) {
+        // An object counts by its default value; without one it is no number.
+        if (!v.o) return false;
+        try {
+            return isNumericValue(defaultValue(v.o));
+        } catch (const ScriptError&) {
+            return false;
+        }
+    }
+    return !(v.tag == Tag::Date || v.isNull() || v.isArray() || v.tag == Tag::Error);
 }
+
+Value fnIsNumeric(Vm&, Args a) { return Value::boolean(isNumericValue(a[0])); }
 
 Value fnIsDate(Vm&, Args a)
 {

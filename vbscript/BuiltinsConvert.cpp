@@ -20,6 +20,8 @@ Value fnCBool(Vm&, Args a) { return Value::boolean(toBool(resolveDefault(notNull
 
 Value fnCByte(Vm&, Args a)
 {
+    // True is all bits set: 255 as a Byte, not an overflow.
+    if (a[0].tag == Tag::Boolean) return Value::byte(a[0].b ? 255 : 0);
     std::int32_t v = toLong(notNull(a[0]));
     if (v < 0 || v > 255) raise(err::Overflow);
     return Value::byte(static_cast<std::uint8_t>(v));

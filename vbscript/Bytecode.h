@@ -46,6 +46,9 @@ struct Proc {
     std::vector<LineEntry> lines;
     ClassInfo* owner = nullptr;
     int cacheSlots = 0;
+    // Dim with bounds on a local: the frame's slots carry the fixed-array
+    // flag, which popping the frame must clear.
+    bool fixedLocals = false;
     // Per Member instruction: the class it last saw and the member id found.
     std::vector<std::pair<const void*, int>> caches;
 };

@@ -5,6 +5,31 @@
 #include "vbscript/Vm.h"
 
 namespace vbs {
+namespace {
+
+// A variable seen as a member (a field, or a global through Me): read, or
+// assign with optional indexes, the value last.
+[[gnu::always_inline]] inline void accessVariable(Vm& vm, Value& var, Invoke kind, Args args, Value& result)
+{
+    if (kind == Invoke::Get || kind == Invoke::Call) {
+        result = args.count == 0 ? var : vm.index(var, args);
+        return;
+    }
+    if (args.count == 0) raise(err::WrongArgCount);
+    Value v = args[args.count - 1];
+    Args indexes{args.items, args.count - 1};
+    if (indexes.count > 0) {
+        vm.storeElement(var, indexes, std::move(v), kind == Invoke::Set);
+    } else if (kind == Invoke::Set) {
+        if (!v.isObject()) raise(err::ObjectRequired);
+        var = std::move(v);
+    } else {
+        if (var.flags) raise(err::ArrayFixed);
+        var = resolveDefault(v);
+    }
+}
+
+}  // namespace
 
 ClassInstance::ClassInstance(Vm& vm, ClassInfo& cls) : vm(vm), cls(cls)
 {
@@ -42,22 +67,7 @@ void ClassInstance::invokeMember(int id, Invoke kind, Args args, Value& result)
     if (id < 0) raise(err::NoSuchMember);
     ClassMember& m = cls.members[static_cast<std::size_t>(id)];
     if (m.field >= 0) {
-        Value& f = fields[static_cast<std::size_t>(m.field)];
-        if (kind == Invoke::Get || kind == Invoke::Call) {
-            result = args.count == 0 ? f : vm.index(f, args);
-            return;
-        }
-        if (args.count == 0) raise(err::WrongArgCount);
-        Value v = args[args.count - 1];
-        Args indexes{args.items, args.count - 1};
-        if (indexes.count > 0) {
-            vm.storeElement(f, indexes, std::move(v), kind == Invoke::Set);
-        } else if (kind == Invoke::Set) {
-            if (!v.isObject()) raise(err::ObjectRequired);
-            f = std::move(v);
-        } else {
-            f = resolveDefault(v);
-        }
+        accessVariable(vm, fields[static_cast<std::size_t>(m.field)], kind, args, result);
         return;
     }
     Proc* p = nullptr;
@@ -92,6 +102,29 @@ void ProcRef::invoke(int id, Invoke, Args args, Value& result)
 {
     if (id != kDefaultMember) raise(err::NoSuchMember);
     result = vm_.callProc(proc_, args.items, args.count, nullptr);
+}
+
+// Ids: a procedure's index times two, or a global's index times two plus one.
+int ScriptScope::memberId(std::u16string_view lowerName) const
+{
+    const Runtime& rt = vm_.runtime();
+    auto it = rt.names.find(std::u16string(lowerName));
+    if (it == rt.names.end()) return kNoMember;
+    if (it->second.kind == GlobalName::Proc) return it->second.index * 2;
+    if (it->second.kind == GlobalName::Var) return it->second.index * 2 + 1;
+    return kNoMember;
+}
+
+void ScriptScope::invoke(int id, Invoke kind, Args args, Value& result)
+{
+    if (id < 0) raise(err::NoSuchMember);
+    Runtime& rt = vm_.runtime();
+    if (id % 2 == 0) {
+        if (kind == Invoke::Let || kind == Invoke::Set) raise(err::IllegalAssign);
+        result = vm_.callProc(*rt.procs[static_cast<std::size_t>(id / 2)], args.items, args.count, nullptr);
+        return;
+    }
+    accessVariable(vm_, rt.globals.at(id / 2), kind, args, result);
 }
 
 bool ArrayEnumerator::next(Value& out)

@@ -45,6 +45,20 @@ private:
     Proc& proc_;
 };
 
+// What Me means outside any class: the script's global scope, whose
+// members are the global procedures and variables.
+class ScriptScope : public Object {
+public:
+    explicit ScriptScope(Vm& vm) : vm_(vm) {}
+    std::u16string typeName() const override { return u"Object"; }
+    const void* classKey() const override { return nullptr; }  // names change under ExecuteGlobal
+    int memberId(std::u16string_view lowerName) const override;
+    void invoke(int id, Invoke kind, Args args, Value& result) override;
+
+private:
+    Vm& vm_;
+};
+
 // Walks the elements of an array in storage order (first index fastest).
 class ArrayEnumerator : public Enumerator {
 public:

@@ -154,16 +154,23 @@ double toDate(const Value& value)
     return d;
 }
 
+std::optional<bool> parseBoolWord(std::u16string_view text)
+{
+    if (text.size() < 4 || text.size() > 7) return std::nullopt;
+    std::u16string low = toLower(text);
+    if (low == u"true" || low == u"#true#") return true;
+    if (low == u"false" || low == u"#false#") return false;
+    return std::nullopt;
+}
+
 bool toBool(const Value& value)
 {
     const Value& v = value.deref();
     switch (v.tag) {
     case Tag::Boolean: return v.b;
     case Tag::String: {
-        std::u16string low = toLower(v.strView());
-        if (low == u"true" || low == u"#true#") return true;
-        if (low == u"false" || low == u"#false#") return false;
-        auto n = parseNumber(low);
+        if (auto word = parseBoolWord(v.strView())) return *word;
+        auto n = parseNumber(v.strView());
         if (!n) raise(err::TypeMismatch);
         return *n != 0;
     }

@@ -21,6 +21,8 @@ std::int16_t toInteger(const Value& v);
 std::int64_t toCurrency(const Value& v);  // scaled by 10000
 double toDate(const Value& v);
 bool toBool(const Value& v);
+// "True", "False", "#TRUE#" and "#FALSE#" in any case; nullopt otherwise.
+std::optional<bool> parseBoolWord(std::u16string_view text);
 std::u16string toStr(const Value& v);  // error 94 for Null, 13 for arrays
 // A value for arithmetic: strings become Double, Empty becomes Integer 0,
 // objects give their default value. Null stays Null.

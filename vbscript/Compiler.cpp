@@ -359,11 +359,13 @@ public:
         return p;
     }
 
+    // A procedure defined again replaces the earlier one, whatever its kind.
     void declareProc(const ProcDecl& decl)
     {
-        if (!declaredHere.insert(decl.name).second) fail(err::Redefined, decl.pos);
-        Proc* p = compileProc(decl, nullptr);
         auto it = rt.names.find(decl.name);
+        bool again = it != rt.names.end() && it->second.kind == GlobalName::Proc;
+        if (!declaredHere.insert(decl.name).second && !again) fail(err::Redefined, decl.pos);
+        Proc* p = compileProc(decl, nullptr);
         if (it != rt.names.end() && it->second.kind == GlobalName::Proc) {
             rt.procs[static_cast<std::size_t>(it->second.index)] = p;
             return;
@@ -656,6 +658,7 @@ std::vector<FnCompiler::CopyBack> FnCompiler::callArgs(const std::vector<ExprPtr
             }
             for (int slot : cb.indexSlots) emit(OpCode::LoadLocal, 0, slot);
             emit(OpCode::IndexVar, static_cast<int>(cb.indexSlots.size()), cb.index, cb.kind, cb.fallback);
+            emit(OpCode::LockVar, cb.kind, cb.index, 0, cb.fallback);
             cb.valueSlot = hidden();
             emit(OpCode::SetVar, vkLocal, cb.valueSlot, kRawStore, -1);
             emit(OpCode::RefVar, vkLocal, cb.valueSlot, 0, -1);
@@ -675,6 +678,7 @@ void FnCompiler::writeBack(const std::vector<CopyBack>& list)
         emit(OpCode::StoreIndex, static_cast<int>(cb.indexSlots.size()), cb.index, cb.kind | kRawStore, cb.fallback);
         emit(OpCode::PushEmpty);
         emit(OpCode::SetVar, vkLocal, cb.valueSlot, kRawStore, -1);
+        emit(OpCode::UnlockVar);
     }
 }
 
@@ -847,7 +851,6 @@ void FnCompiler::expression(const Expr& e)
         return;
     }
     case ExprKind::Me:
-        if (!cls_) fail(err::BadMe, e.pos);
         emit(OpCode::PushMe);
         return;
     case ExprKind::Nothing: emit(OpCode::PushNothing); return;
@@ -876,7 +879,8 @@ void FnCompiler::statement(const Stmt& s)
     case StmtKind::With: withStmt(s); break;
     case StmtKind::OnErrorResume: emit(OpCode::OnError, 1); break;
     case StmtKind::OnErrorGoto0: emit(OpCode::OnError, 0); break;
-    case StmtKind::OptionExplicit: break;
+    case StmtKind::OptionExplicit:
+    case StmtKind::Stop: break;
     case StmtKind::Procedure:
     case StmtKind::Class:
         if (!isMain_) fail(err::Syntax, s.pos);
@@ -1004,6 +1008,12 @@ void FnCompiler::selectStmt(const Stmt& s)
     expression(*s.value);
     emit(OpCode::StoreLocal, 0, subject);
     std::vector<std::size_t> toEnd;
+    // A subject that raises under On Error Resume Next runs no Case at all:
+    // resuming lands on this statement boundary, which jumps past them.
+    std::size_t toCases = emit(OpCode::Jump);
+    mark(s.pos);
+    toEnd.push_back(emit(OpCode::Jump));
+    patch(toCases, here());
     for (const auto& c : s.cases) {
         mark(c.pos);
         std::vector<std::size_t> toBody;
@@ -1051,7 +1061,10 @@ void FnCompiler::forStmt(const Stmt& s)
     int kind, index, fallback;
     loopVar(*s.target, kind, index, fallback);
     int hiddenBase = hidden();
-    hidden();
+    int stepSlot = hidden();
+    // An Empty step tells Next that this For line failed (error 92 there).
+    emit(OpCode::PushEmpty);
+    emit(OpCode::StoreLocal, 0, stepSlot);
     expression(*s.value);
     expression(*s.limit);
     if (s.step) expression(*s.step);
@@ -1152,6 +1165,7 @@ void FnCompiler::dimStmt(const Stmt& s)
         for (const auto& b : d.bounds) expression(*b);
         checkArgs(d.bounds.size(), d.pos);
         emit(OpCode::DimArray, static_cast<int>(d.bounds.size()), index, kind);
+        if (kind == vkLocal && !d.bounds.empty()) out_.fixedLocals = true;
     }
 }
 

@@ -96,13 +96,12 @@ private:
     }
 
     // A colon separates statements on one line; single-line If needs to
-    // tell it from a line end, so line ends carry an empty text.
+    // tell it from a line end, so line ends carry an empty text. A colon
+    // right before a line end stays: `If a Then :` is a whole statement.
     void endStatement(bool lineEnd = true)
     {
-        if (!out_.empty() && out_.back().type == Tok::EndOfStmt) {
-            if (lineEnd) out_.back().text.clear();
+        if (!out_.empty() && out_.back().type == Tok::EndOfStmt && !(lineEnd && !out_.back().text.empty()))
             return;
-        }
         Token t = start(Tok::EndOfStmt);
         if (!lineEnd) t.text.push_back(u':');
         out_.push_back(std::move(t));
@@ -137,13 +136,35 @@ private:
         if (c == u'[') { readBracketed(); return; }
         if (c == u'#') { readDate(); return; }
         if (isDigit(c) || (c == u'.' && isDigit(peek(1)))) { readNumber(); return; }
-        if (c == u'&' && (peek(1) == u'h' || peek(1) == u'H' || peek(1) == u'o' || peek(1) == u'O' || isDigit(peek(1)))) {
+        if (c == u'&' && radixFollows()) {
             readRadix();
             return;
         }
         if (isIdentStart(c)) { readIdent(); return; }
         readSymbol();
     }
+
+    static int digitValue(char16_t c)
+    {
+        if (isDigit(c)) return c - u'0';
+        if (c >= u'a' && c <= u'f') return c - u'a' + 10;
+        if (c >= u'A' && c <= u'F') return c - u'A' + 10;
+        return -1;
+    }
+
+    // `&h1F` and `&17` are numbers; `"x" &hi` is `&` and the name hi.
+    bool radixFollows() const
+    {
+        char16_t c = peek(1);
+        int radix = 8;
+        std::size_t first = 1;
+        if (c == u'h' || c == u'H') { radix = 16; first = 2; }
+        else if (c == u'o' || c == u'O') first = 2;
+        int d = digitValue(peek(first));
+        return d >= 0 && d < radix;
+    }
+
+    bool afterDot() const { return !out_.empty() && out_.back().type == Tok::Dot && !space_; }
 
     void readIdent()
     {
@@ -153,7 +174,8 @@ private:
         t.text = std::u16string(src_.substr(b, pos_ - b));
         t.lower = toLower(t.text);
         if (t.text.size() > 255) fail(1030, t.column);
-        if (t.lower == u"rem") {
+        // After a dot every word is a member name, Rem too.
+        if (t.lower == u"rem" && !afterDot()) {
             skipComment();
             return;
         }
@@ -241,7 +263,7 @@ private:
         std::size_t digits = 0;
         for (;;) {
             char16_t c = peek();
-            int d = isDigit(c) ? c - u'0' : (c >= u'a' && c <= u'f') ? c - u'a' + 10 : (c >= u'A' && c <= u'F') ? c - u'A' + 10 : -1;
+            int d = digitValue(c);
             if (d < 0 || d >= radix) break;
             v = v * static_cast<unsigned>(radix) + static_cast<unsigned>(d);
             if (v > 0xFFFFFFFFull) fail(err::InvalidNumber, t.column);
@@ -249,10 +271,15 @@ private:
             ++pos_;
         }
         if (!digits) fail(err::InvalidNumber, t.column);
-        bool forceLong = peek() == u'&';
-        if (forceLong) ++pos_;
-        if (!forceLong && v <= 0xFFFF) t.number = Value::integer(static_cast<std::int16_t>(v));
-        else t.number = Value::lng(static_cast<std::int32_t>(static_cast<std::uint32_t>(v)));
+        // Up to four hex digits wrap at 16 bits unless `&` asks for 32; then
+        // the value takes the smallest subtype that holds it (&hFFFFFFFF& is
+        // Integer -1, &hFFFF& Long 65535).
+        bool wide = peek() == u'&';
+        if (wide) ++pos_;
+        std::int32_t value = !wide && v <= 0xFFFF ? static_cast<std::int16_t>(v)
+                                                   : static_cast<std::int32_t>(static_cast<std::uint32_t>(v));
+        if (value >= -32768 && value <= 32767) t.number = Value::integer(static_cast<std::int16_t>(value));
+        else t.number = Value::lng(value);
         out_.push_back(std::move(t));
     }
 
@@ -272,7 +299,12 @@ private:
         case u'\\': t.type = Tok::Backslash; break;
         case u'^': t.type = Tok::Caret; break;
         case u'&': t.type = Tok::Amp; break;
-        case u'=': t.type = Tok::Eq; break;
+        case u'=':
+            // `=>` and `=<` are old spellings of `>=` and `<=`.
+            if (peek() == u'>') { ++pos_; t.type = Tok::Ge; }
+            else if (peek() == u'<') { ++pos_; t.type = Tok::Le; }
+            else t.type = Tok::Eq;
+            break;
         case u'<':
             if (peek() == u'>') { ++pos_; t.type = Tok::Ne; }
             else if (peek() == u'=') { ++pos_; t.type = Tok::Le; }
@@ -280,6 +312,7 @@ private:
             break;
         case u'>':
             if (peek() == u'=') { ++pos_; t.type = Tok::Ge; }
+            else if (peek() == u'<') { ++pos_; t.type = Tok::Ne; }
             else t.type = Tok::Gt;
             break;
         default: fail(err::InvalidChar, t.column);

@@ -47,7 +47,9 @@
     X(Erase)        /* c: VarKind, b: index */ \
     X(Raise)        /* b: error number; raised when run (errors found early but reported late) */ \
     X(OnError)      /* a: 1 resume next, 0 goto 0, 2 only clears Err (Exit Sub/Function) */ \
-    X(Return)
+    X(Return) \
+    X(LockVar)      /* a: VarKind, b, d: an element of the array goes out ByRef; resizing it raises 10 */ \
+    X(UnlockVar)    /* releases the newest LockVar */
 
 namespace vbs {
 

@@ -155,9 +155,19 @@ Value logicWithNull(Logic op, const Value& a, const Value& b)
     return Value::null();
 }
 
+// Not, And, Or...: a string that is no number may still be a Boolean word.
+Value logicOperand(const Value& v0)
+{
+    const Value& v = v0.deref();
+    if (v.isString() && !parseNumber(v.strView())) {
+        if (auto word = parseBoolWord(v.strView())) return Value::boolean(*word);
+    }
+    return toNumeric(v);
+}
+
 Value logic(Logic op, const Value& a0, const Value& b0)
 {
-    Value a = toNumeric(a0), b = toNumeric(b0);
+    Value a = logicOperand(a0), b = logicOperand(b0);
     if (a.isNull() || b.isNull()) return logicWithNull(op, a, b);
     if (bothBoolean(a, b)) return Value::boolean(bitwise(op, a.b ? -1 : 0, b.b ? -1 : 0) != 0);
     IntPair p = intPair(a, b);
@@ -268,7 +278,7 @@ Value opConcat(const Value& a0, const Value& b0)
 
 Value opNot(const Value& a0)
 {
-    Value a = toNumeric(a0);
+    Value a = logicOperand(a0);
     switch (a.tag) {
     case Tag::Null: return a;
     case Tag::Boolean: return Value::boolean(!a.b);

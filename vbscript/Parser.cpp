@@ -42,7 +42,6 @@ int precedence(const Token& t, Op& op)
 constexpr int kNotPrec = 6;
 // The Error value that stands for an omitted argument (DISP_E_PARAMNOTFOUND).
 constexpr std::int32_t kMissingArgument = static_cast<std::int32_t>(0x80020004u);
-constexpr int kNegPrec = 13;
 
 class Parser {
 public:
@@ -108,11 +107,18 @@ private:
 
     bool atStatementEnd() const
     {
-        return is(Tok::EndOfStmt) || is(Tok::End) || (singleLineIf_ && isKw(Kw::Else));
+        return is(Tok::EndOfStmt) || is(Tok::End) || atBodyEnd() ||
+               (singleLineIf_ && (isKw(Kw::Else) || isEnd(Kw::If)));
+    }
+    // `x = 1 End Sub`: the end of a procedure or class also ends the
+    // statement before it on the same line.
+    bool atBodyEnd() const
+    {
+        return isEnd(Kw::Sub) || isEnd(Kw::Function) || isEnd(Kw::Property) || isEnd(Kw::Class);
     }
     void endOfStatement()
     {
-        if (is(Tok::End)) return;
+        if (is(Tok::End) || atBodyEnd()) return;
         if (!is(Tok::EndOfStmt)) fail(err::ExpectEndOfStmt);
         skipEnds();
     }
@@ -161,16 +167,17 @@ private:
             e->args.push_back(expr(kNotPrec));
             return e;
         }
+        // A sign binds tighter than ^: -3 ^ 2 is 9.
         if (is(Tok::Minus)) {
             next();
             ExprPtr e = make(ExprKind::Unary, at);
             e->op = Op::Neg;
-            e->args.push_back(expr(kNegPrec + 1));
+            e->args.push_back(unary());
             return e;
         }
         if (is(Tok::Plus)) {
             next();
-            return expr(kNegPrec + 1);
+            return unary();
         }
         return postfix(primary());
     }
@@ -260,6 +267,25 @@ private:
         return expr();
     }
 
+    // `(f)(x)`, `((a))(0)`: the parentheses around a bare name or member
+    // only wrap the callee, which takes the argument list itself.
+    ExprPtr parenthesizedCallee(ExprPtr e)
+    {
+        Expr* inner = e.get();
+        while (inner->kind == ExprKind::Paren) inner = inner->args[0].get();
+        bool bare = (inner->kind == ExprKind::Name || inner->kind == ExprKind::Member) && !inner->hasParens;
+        if (bare) {
+            ExprPtr callee = std::move(e);
+            while (callee->kind == ExprKind::Paren) callee = std::move(callee->args[0]);
+            callArgs(*callee);
+            return callee;
+        }
+        ExprPtr ix = make(ExprKind::Index, pos());
+        ix->obj = std::move(e);
+        callArgs(*ix);
+        return ix;
+    }
+
     ExprPtr postfix(ExprPtr e)
     {
         for (;;) {
@@ -271,6 +297,8 @@ private:
                 m->name = memberName();
                 callArgs(*m);
                 e = std::move(m);
+            } else if (is(Tok::LParen) && e->kind == ExprKind::Paren) {
+                e = parenthesizedCallee(std::move(e));
             } else if (is(Tok::LParen) && e->hasParens) {
                 ExprPtr ix = make(ExprKind::Index, pos());
                 ix->obj = std::move(e);
@@ -333,11 +361,16 @@ private:
             case Kw::With: return with(scope, at);
             case Kw::On: return onError(at);
             case Kw::Set: next(); return assignment(at, true);
-            case Kw::Let: next(); return assignment(at, false);
+            case Kw::Let:
+                if (peekTok().type == Tok::Eq) break;  // a variable named Let
+                next();
+                return assignment(at, false);
             case Kw::Call: return callStmt(at);
+            case Kw::Property:
+                if (!propertyFollows()) break;  // a variable named Property
+                return procStmt(scope, at, true, false);
             case Kw::Sub:
-            case Kw::Function:
-            case Kw::Property: return procStmt(scope, at, true, false);
+            case Kw::Function: return procStmt(scope, at, true, false);
             case Kw::Class: return classStmt(scope, at);
             case Kw::Option: fail(1042);
             case Kw::Next: fail(err::UnexpectedNext);
@@ -346,8 +379,31 @@ private:
                 fail(err::Syntax);
             default: break;
             }
+            // Stop is a breakpoint for a debugger; without one it does nothing.
+            if (cur().lower == u"stop") {
+                std::size_t save = p_;
+                next();
+                if (atStatementEnd()) return make(StmtKind::Stop, at);
+                p_ = save;
+            }
         }
         return simple(at);
+    }
+
+    bool propertyFollows() const
+    {
+        const Token& t = peekTok();
+        return t.type == Tok::Ident && (t.kw == Kw::Get || t.kw == Kw::Let || t.kw == Kw::Set);
+    }
+    // Sub, Function or Property Get/Let/Set (after Default, if any) starts a
+    // procedure; otherwise Property and Default are names.
+    bool procedureFollows() const
+    {
+        if (isKw(Kw::Sub) || isKw(Kw::Function)) return true;
+        if (isKw(Kw::Property)) return propertyFollows();
+        if (!isKw(Kw::Default)) return false;
+        const Token& t = peekTok();
+        return t.type == Tok::Ident && (t.kw == Kw::Sub || t.kw == Kw::Function || t.kw == Kw::Property);
     }
 
     std::vector<VarDecl> varList(bool allowBounds)
@@ -427,8 +483,7 @@ private:
     {
         bool isPrivate = isKw(Kw::Private);
         next();
-        if (isKw(Kw::Sub) || isKw(Kw::Function) || isKw(Kw::Property) || isKw(Kw::Default))
-            return procStmt(scope, at, !isPrivate, true);
+        if (procedureFollows()) return procStmt(scope, at, !isPrivate, true);
         if (scope == Scope::Proc) fail(err::Syntax);
         if (isKw(Kw::Const)) { next(); return constant(at, isPrivate); }
         if (isKw(Kw::Class)) return classStmt(scope, at);
@@ -437,20 +492,18 @@ private:
         return s;
     }
 
-    // Statements that follow Then on the same line, up to Else or line end.
+    // Statements that follow Then on the same line, up to Else, End If or
+    // the line end; colons alone make empty statements.
     Block inlineBlock(Scope scope)
     {
         Nest guard(*this);
         Block b;
         ++singleLineIf_;
         for (;;) {
+            while (is(Tok::EndOfStmt) && !atLineEnd()) next();
+            if (atLineEnd() || atStatementEnd()) break;
             b.push_back(statement(scope));
-            if (is(Tok::EndOfStmt) && !atLineEnd()) {
-                next();
-                if (isKw(Kw::Else) || atLineEnd()) break;
-                continue;
-            }
-            break;
+            if (!is(Tok::EndOfStmt) || atLineEnd()) break;
         }
         --singleLineIf_;
         return b;
@@ -462,13 +515,18 @@ private:
         StmtP s = make(StmtKind::If, at);
         s->conds.push_back(expr());
         expectKw(Kw::Then, err::ExpectThen);
-        if (!atLineEnd() && !is(Tok::EndOfStmt)) {
+        // Anything after Then on its line, a colon too, makes a single-line If.
+        if (!atLineEnd()) {
             s->blocks.push_back(inlineBlock(scope));
             if (isKw(Kw::Else)) {
                 next();
                 s->blocks.push_back(inlineBlock(scope));
             }
-            if (!atStatementEnd() && !is(Tok::EndOfStmt)) fail(err::ExpectEndOfStmt);
+            if (isEnd(Kw::If)) {
+                next();
+                next();
+            }
+            if (!atStatementEnd()) fail(err::ExpectEndOfStmt);
             return s;
         }
         auto branchEnds = [&] { return isKw(Kw::ElseIf) || isKw(Kw::Else) || isEnd(Kw::If); };
@@ -643,6 +701,7 @@ private:
         next();
         StmtP s = make(StmtKind::Call, at);
         s->target = postfix(primary());
+        while (s->target->kind == ExprKind::Paren) s->target = std::move(s->target->args[0]);  // Call (f)
         if (s->target->kind != ExprKind::Name && s->target->kind != ExprKind::Member) fail(err::Syntax);
         return s;
     }
@@ -763,7 +822,8 @@ private:
             fail(err::PropNeedsArg);
         if (proc->isDefault && proc->kind != ProcKind::PropertyGet && proc->kind != ProcKind::Function && proc->kind != ProcKind::Sub)
             fail(err::DefaultOnlyGet);
-        endOfStatement();
+        // `Sub f() x = 1 End Sub`: the body may start on the header's line.
+        skipEnds();
         proc->body = block(Scope::Proc, [&] { return isEnd(endKw); }, err::ExpectEnd);
         expectEnd(endKw, endNumber);
         StmtP s = make(StmtKind::Procedure, at);
@@ -805,7 +865,7 @@ private:
             for (auto& d : varList(true)) cls.fields.push_back({std::move(d), true});
             return;
         }
-        if (isKw(Kw::Sub) || isKw(Kw::Function) || isKw(Kw::Property) || isKw(Kw::Default)) {
+        if (procedureFollows()) {
             StmtP s = procStmt(Scope::Class, at, isPublic, sawVisibility);
             cls.procs.push_back(std::move(s->proc));
             return;

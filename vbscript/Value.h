@@ -30,7 +30,7 @@ enum VarTypeCode : int {
 
 struct Value {
     Tag tag = Tag::Empty;
-    std::uint8_t flags = 0;  // kFixedArray on a variable declared with bounds
+    std::uint8_t flags = 0;  // kFixedArray, plus kLockUnit per lock; any flag refuses replacing the array
     union {
         bool b;
         std::uint8_t by;
@@ -46,6 +46,9 @@ struct Value {
         std::int32_t err;
     };
     static constexpr std::uint8_t kFixedArray = 1;
+    // Counted in the bits above kFixedArray: an element of the array is out
+    // as a ByRef argument, so the variable cannot be resized or replaced.
+    static constexpr std::uint8_t kLockUnit = 2;
 
     Value() : l(0) { cy = 0; }
     Value(const Value& v) : tag(v.tag), flags(0) { cy = v.cy; if (isHeap()) retain(); }

@@ -52,7 +52,8 @@ inline void setInt(Value& dst, std::int64_t r, bool allowInteger)
 }
 
 // Integer, Long and Double fast paths; false means take the general route.
-inline bool fastArith(OpCode op, Value& a, const Value& b)
+// Forced inline: in the big dispatch loop GCC would otherwise call it.
+[[gnu::always_inline]] inline bool fastArith(OpCode op, Value& a, const Value& b)
 {
     if (isInt(a) && isInt(b)) {
         std::int64_t x = intVal(a), y = intVal(b);
@@ -258,6 +259,10 @@ void Vm::leaveSegment(Value* callerTop)
     Value* base = f.base;
     bool switched = f.switched;
     Value* callerTop = f.callerTop;
+    // A fixed array's flag must not stay behind for the next frame's local
+    // in this slot (it would refuse every store with error 10).
+    if (f.proc->fixedLocals)
+        for (int i = 0; i < f.proc->localCount; ++i) base[i].flags = 0;
     popTo(base);
     if (switched) leaveSegment(callerTop);
     return result;
@@ -330,14 +335,14 @@ Value Vm::loadName(Frame& f, const Instr& in)
 void Vm::storeLet(Value& target, Value v)
 {
     if (v.tag == Tag::Object) v = resolveDefault(v);
-    std::uint8_t keep = target.flags;
-    if (keep & Value::kFixedArray) raise(err::ArrayFixed);
+    if (target.flags) raise(err::ArrayFixed);
     target = std::move(v);
 }
 
 void Vm::storeSet(Value& target, Value v)
 {
     if (!v.isObject()) raise(err::ObjectRequired);
+    if (target.flags >= Value::kLockUnit) raise(err::ArrayFixed);
     target = std::move(v);
 }
 
@@ -459,7 +464,7 @@ void Vm::forNext(Frame& f, const Instr& in, std::size_t& pc)
     Value& var = in.a == vkLocal ? f.base[in.b].deref() : in.a == vkGlobal ? rt_.globals.at(in.b) : varRef(f, in.a, in.b, -1);
     const Value& limit = f.base[in.c];
     const Value& step = f.base[in.c + 1];
-    if (step.isEmpty()) return;  // the For line failed under On Error Resume Next
+    if (step.isEmpty()) raise(err::ForNotInit);  // the For line failed under On Error Resume Next
     // Integer counter, limit and step: the common case, done here.
     if (isInt(var) && isInt(limit) && step.tag == Tag::Integer) {
         std::int64_t next = intVal(var) + step.i;
@@ -492,11 +497,12 @@ void Vm::forEachInit(Frame& f, const Instr& in, std::size_t& pc)
 void Vm::forEachNext(Frame& f, const Instr& in, std::size_t& pc)
 {
     // Empty when the For Each line failed under On Error Resume Next: the
-    // loop is then skipped.
+    // body has run once, and Next fails (resuming past the loop).
     const Value& slot = f.base[in.c];
     auto* holder = slot.isObject() ? static_cast<EnumHolder*>(slot.o) : nullptr;
+    if (!holder) raise(err::NotCollection);
     Value item;
-    if (!holder || !holder->e->next(item)) {
+    if (!holder->e->next(item)) {
         pc = static_cast<std::size_t>(in.d);
         return;
     }
@@ -516,7 +522,7 @@ void Vm::dimArray(Frame& f, const Instr& in, bool redim)
         if (in.a > 0) var.flags = Value::kFixedArray;
         return;
     }
-    if (var.flags & Value::kFixedArray) raise(err::ArrayFixed);
+    if (var.flags) raise(err::ArrayFixed);
     if (in.d && var.isArray()) var = Value::array(preserved(*var.a, std::move(bounds)));
     else var = Value::array(ArrayObj::make(std::move(bounds)));
 }
@@ -525,6 +531,7 @@ void Vm::erase(Frame& f, const Instr& in)
 {
     Value& var = varRef(f, in.c, in.b, in.d);
     if (!var.isArray()) raise(err::TypeMismatch);
+    if (var.flags >= Value::kLockUnit) raise(err::ArrayFixed);
     if (var.flags & Value::kFixedArray) {
         ArrayObj* fresh = ArrayObj::make(var.a->upper);
         var = Value::array(fresh);
@@ -618,14 +625,14 @@ void Vm::run(Frame& entry)
                 VBS_CASE(PushConst) push(p->consts[static_cast<std::size_t>(inp->b)]); VBS_NEXT;
                 VBS_CASE(PushEmpty) push(Value()); break;
                 VBS_CASE(PushNothing) push(Value::nothing()); break;
-                VBS_CASE(PushMe) push(Value::object(fr->me)); break;
+                VBS_CASE(PushMe) push(me(*fr)); break;
                 VBS_CASE(Pop) pop(); VBS_NEXT;
                 VBS_CASE(LoadLocal) push(base[inp->b].deref()); VBS_NEXT;
                 VBS_CASE(LoadGlobal) push(rt_.globals.at(inp->b)); VBS_NEXT;
                 VBS_CASE(StoreLocal) {
                     Value& dst = base[inp->b].deref();
                     Value& v = sp_[-1];
-                    if (v.tag != Tag::Object && !(dst.flags & Value::kFixedArray)) dst = std::move(v);
+                    if (v.tag != Tag::Object && !dst.flags) dst = std::move(v);
                     else storeLet(dst, std::move(v));
                     pop();
                 }
@@ -633,7 +640,7 @@ void Vm::run(Frame& entry)
                 VBS_CASE(StoreGlobal) {
                     Value& dst = rt_.globals.at(inp->b);
                     Value& v = sp_[-1];
-                    if (v.tag != Tag::Object && !(dst.flags & Value::kFixedArray)) dst = std::move(v);
+                    if (v.tag != Tag::Object && !dst.flags) dst = std::move(v);
                     else storeLet(dst, std::move(v));
                     pop();
                 }
@@ -869,6 +876,8 @@ void Vm::run(Frame& entry)
                     VBS_RESUME(caller, caller->returnPc);
                 }
                 VBS_NEXT;
+                VBS_CASE(LockVar) lockArray(varRef(*fr, inp->a, inp->b, inp->d)); break;
+                VBS_CASE(UnlockVar) unlockArrays(static_cast<std::size_t>(locks_.size() - 1)); break;
                 }
             }
         } catch (ScriptError& e) {
@@ -881,11 +890,13 @@ void Vm::run(Frame& entry)
                 VBS_RESUME(caller, caller->returnPc);
                 locate(e, *p, pc - 1);
             }
+            // Locks taken by the calls that failed go with them.
+            unlockFrom(depth_);
             if (!fr->resumeNext) throw;
             handleError(*fr, e);
             const Instr& failed = code[pc - 1];
-            if (failed.op == OpCode::ForInit || failed.op == OpCode::ForEachInit) {
-                pc = static_cast<std::size_t>(failed.d);  // a loop that cannot start is skipped
+            if (failed.op == OpCode::ForEachNext) {
+                pc = static_cast<std::size_t>(failed.d);  // past the loop that never started
                 continue;
             }
             auto it = std::upper_bound(p->lines.begin(), p->lines.end(), pc - 1,
@@ -897,12 +908,49 @@ void Vm::run(Frame& entry)
                 popFrame(*fr, false);
                 fr = caller;
             }
+            unlockFrom(depth_);
             throw;
         }
     }
 #undef VBS_RESUME
 #undef VBS_CASE
 #undef VBS_NEXT
+}
+
+Value Vm::me(const Frame& f)
+{
+    if (f.me) return Value::object(f.me);
+    if (scriptScope_.isEmpty()) scriptScope_ = makeObject<ScriptScope>(*this);
+    return scriptScope_;
+}
+
+void Vm::lockArray(Value& var)
+{
+    // The count saturates past a hundred nested locks of one array; the
+    // extra ones are kept as empty entries so releases stay paired.
+    if (var.flags > 0xFF - Value::kLockUnit) {
+        locks_.push_back({nullptr, depth_});
+        return;
+    }
+    var.flags = static_cast<std::uint8_t>(var.flags + Value::kLockUnit);
+    locks_.push_back({&var, depth_});
+}
+
+// Releases the locks from position `from` on, innermost first.
+void Vm::unlockArrays(std::size_t from)
+{
+    while (locks_.size() > from) {
+        Value* var = locks_.back().var;
+        if (var && var->flags >= Value::kLockUnit) var->flags = static_cast<std::uint8_t>(var->flags - Value::kLockUnit);
+        locks_.pop_back();
+    }
+}
+
+void Vm::unlockFrom(int depth)
+{
+    std::size_t keep = locks_.size();
+    while (keep > 0 && locks_[keep - 1].depth >= depth) --keep;
+    unlockArrays(keep);
 }
 
 Vm::Frame* Vm::callerFrame() const

@@ -59,6 +59,7 @@ public:
     std::unique_ptr<Enumerator> enumerate(const Value& collection);
 
     Host& host() { return host_; }
+    Runtime& runtime() { return rt_; }
     const HostInfo& info() const { return info_; }
     ErrObject& err() { return *err_; }
     Value errValue();
@@ -121,6 +122,7 @@ private:
     ErrObject* err_;
     Value errObj_;
     Value wscript_;
+    Value scriptScope_;  // Me outside any class, made on first use
     std::uint32_t rndSeed_ = 0x50000;
     double lastRnd_ = 0;
 
@@ -159,9 +161,21 @@ private:
     void forEachInit(Frame& f, const Instr& in, std::size_t& pc);
     void forEachNext(Frame& f, const Instr& in, std::size_t& pc);
     void dimArray(Frame& f, const Instr& in, bool redim);
+    // Array variables whose element is out as a ByRef argument, with the
+    // call depth of the frame that passed it.
+    struct ArrayLock {
+        Value* var;
+        int depth;
+    };
+    std::vector<ArrayLock> locks_;
+    // Kept out of line: rare, and the dispatch loop stays as compact as before.
+    [[gnu::noinline]] void lockArray(Value& var);
+    [[gnu::noinline]] void unlockArrays(std::size_t from);
+    [[gnu::noinline]] void unlockFrom(int depth);
     void erase(Frame& f, const Instr& in);
     void newObject(Frame& f, const Instr& in);
     Value loadName(Frame& f, const Instr& in);
+    Value me(const Frame& f);
     Scope scopeOfCaller() const;
     Frame* callerFrame() const;
 };

@@ -110,6 +110,21 @@ TEST(Engine, ResetFreesObjectCyclesWithoutTerminateCode)
     EXPECT_EQ(host.echoes, (std::vector<std::u16string>{u"cycle left"}));
 }
 
+TEST(Engine, ALaterRunStoresWhereAnEarlierOneHadFixedArrays)
+{
+    TestHost host;
+    vbs::Engine engine(host);
+    // The first run leaves the value stack where its fixed arrays lived; the
+    // next one's frames reuse those slots and must store into them freely.
+    ASSERT_TRUE(engine.execute(u"Sub F()\nDim a(1), b(1), c(1), d(1), e(1), f(1), g(1), h(1)\nEnd Sub\nF"));
+    for (bool afterReset : {false, true}) {
+        if (afterReset) engine.reset();
+        EXPECT_TRUE(engine.execute(u"Function getVT(v)\ngetVT = nm(t)\nEnd Function\nFunction nm(t)\nEnd Function\n"
+                                   u"Dim x(3)\nWScript.Echo \"[\" & getVT(x) & getVT(x) & \"]\""));
+    }
+    EXPECT_EQ(host.echoes, (std::vector<std::u16string>{u"[]", u"[]"}));
+}
+
 TEST(Engine, EmptyScriptSucceeds)
 {
     TestHost host;

@@ -61,6 +61,7 @@ const ErrorCase kRuntime[] = {
     {u"ReDim a(100000000)", 7, 1, 1},
     {u"x = Chr(70000)", 5, 1, 1},
     {u"Dim a(1)\nErase a\nx = a(2)", 9, 3, 1},
+    {u"x = Me", 438, 1, 1},
 };
 INSTANTIATE_TEST_SUITE_P(Runtime, ErrorTable, ::testing::ValuesIn(kRuntime));
 
@@ -77,7 +78,8 @@ const ErrorCase kCompile[] = {
     {u"Exit Do", 1039, 1, 1},
     {u"Next", 1055, 1, 1},
     {u"Loop", 1038, 1, 1},
-    {u"x = Me", 1037, 1, 5},
+    {u"Dim Class", 1010, 1, 5},
+    {u"Sub S()\nEnd Sub\nDim S", 1041, 3, 5},
     {u"Sub S(a, b)\nEnd Sub\nS(1, 2)", 1044, 3, 8},
     {u"Do\nx = 1", 1019, 2, 6},
     {u"Select x\nEnd Select", 1021, 1, 8},

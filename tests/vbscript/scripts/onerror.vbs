@@ -40,16 +40,19 @@ WScript.Echo Err.Number
 ' expect: 0
 WScript.Echo Err
 ' expect: 0
-' A loop whose own line fails is skipped.
+' A loop whose own line fails runs its body once; Next then fails too
+' (onerror_conditions.vbs has every such rule).
 On Error Resume Next
 For Each item In 42
-    WScript.Echo "never"
+    WScript.Echo "once"
 Next
+' expect: once
 For i = 1 To "x"
-    WScript.Echo "never either"
+    WScript.Echo "once more"
 Next
-WScript.Echo "loops skipped", Err.Number
-' expect: loops skipped 13
+' expect: once more
+WScript.Echo "loops failed", Err.Number
+' expect: loops failed 92
 ' Exit Sub and Exit Function clear Err; reaching End Function does not.
 Function FailsAndExits()
     On Error Resume Next

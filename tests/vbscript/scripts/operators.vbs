@@ -1,6 +1,9 @@
 ' Precedence, result subtypes, widening and Null propagation.
+' A sign binds tighter than ^ (-2 ^ 2 is (-2) ^ 2), also on the right.
 WScript.Echo 2 + 3 * 4, (2 + 3) * 4, 2 ^ 3 ^ 2, -2 ^ 2, 10 \ 3, 10 Mod 3, 7 / 2
-' expect: 14 20 64 -4 3 1 3.5
+' expect: 14 20 64 4 3 1 3.5
+WScript.Echo -3 ^ 2, 2 ^ -1, -2 ^ -2, - -2 ^ 3, 2 * -3 ^ 2
+' expect: 9 0.5 0.25 8 18
 WScript.Echo 1 + 2 & 3 + 4, "5" + 5, "5" & 5, 5 + "5"
 ' expect: 37 10 55 10
 WScript.Echo TypeName(32767 + 1), TypeName(CInt(1) + CInt(1)), TypeName(2147483647 + 1), TypeName(CByte(200) + CByte(100))
