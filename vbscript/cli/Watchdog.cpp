@@ -3,22 +3,26 @@
 namespace vbsrun {
 
 Watchdog::Watchdog(std::function<void()> stop, std::function<void()> giveUp)
-    : stop_(std::move(stop)), giveUp_(std::move(giveUp)), thread_([this] { watch(); })
+    : stop_(std::move(stop)), giveUp_(std::move(giveUp))
 {
 }
 
 Watchdog::~Watchdog()
 {
     finish();
-    thread_.join();
+    if (thread_.joinable()) thread_.join();
 }
 
 void Watchdog::arm(int seconds)
 {
-    std::lock_guard lock(m_);
-    seconds_ = seconds;
-    deadline_ = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
-    cv_.notify_all();
+    {
+        std::lock_guard lock(m_);
+        seconds_ = seconds;
+        deadline_ = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+        cv_.notify_all();
+    }
+    // Most runs have no limit: their thread would only cost start-up time.
+    if (seconds > 0 && !thread_.joinable()) thread_ = std::thread([this] { watch(); });
 }
 
 int Watchdog::seconds() const

@@ -19,7 +19,7 @@ public:
     Watchdog(const Watchdog&) = delete;
     Watchdog& operator=(const Watchdog&) = delete;
 
-    // Starts the count anew; 0 switches the limit off.
+    // Starts the count anew; 0 switches the limit off. Called on one thread.
     void arm(int seconds);
     int seconds() const;
     bool expired() const;
@@ -38,7 +38,7 @@ private:
     int seconds_ = 0;
     bool expired_ = false;
     bool finished_ = false;
-    std::thread thread_;
+    std::thread thread_;  // started by the first limit
 };
 
 }  // namespace vbsrun
