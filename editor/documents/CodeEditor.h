@@ -1,7 +1,7 @@
 #pragma once
 // The code editor control. Everything else in the program talks to the
 // editing component through this class: it offers just the requests the
-// program makes and raises the five editor events as signals.
+// program makes and raises the editor's events as signals.
 #include "documents/LineEnd.h"
 
 #include <QString>
@@ -56,9 +56,9 @@ public:
     void Refresh();
     void SetKeywordSet(int set, const QString& words);
     void SetStyleForeground(int style, unsigned colourBgr);  // 0x00BBGGRR
-    void SetLexer(int lexer);          // setting A
-    void SetStyleBits(int bits);       // setting B
-    void Colourise(int start, int end) const;  // setting C
+    void SetLexer(int lexer);                  // which lexer colours the text (8: VB)
+    void SetStyleBits(int bits);               // bits of each character's style
+    void Colourise(int start, int end) const;  // lexes that range at once
     void SetMargin(int margin, int type, int widthPixels);
     // Entries separated by single spaces; Tab or a double click chooses one,
     // Enter closes the list and starts a new line. Empty pieces are left out, and
@@ -70,22 +70,22 @@ public:
     void GoToLineColumn(int line, int column);
 
 signals:
-    // Event 1. One signal per SCN_CHARADDED: Enter in a CR LF document gives
+    // A character was typed. One signal per SCN_CHARADDED: Enter in a CR LF document gives
     // two, "\r" and then "\n". Text the program inserts never raises it.
     void CharTyped(const QString& character);
-    // Event 0: the text changed, whoever changed it. Sent once the change is
+    // The text changed, whoever changed it. Sent once the change is
     // done, from the event loop (several changes in one step send one).
     void TextModified();
     // The text left the state last marked with MarkSaved (any change, undo
     // and redo included). Sent at once.
     void SavePointLeft();
-    // Event -2: the left mouse button was released over the editor, after
+    // The left mouse button was released over the editor, after
     // the control has updated its selection. shift: 1 Shift, 2 Ctrl, 4 Alt.
     void MouseReleased(int x, int y, int shift);
-    // Event -9: a key was pressed, before the control handles it. keyCode is
+    // A key was pressed, before the control handles it. keyCode is
     // the Windows virtual-key code (8 Backspace, 13 Enter, 65 A, ...).
     void KeyPressed(int keyCode, int shift);
-    // Event 7: an entry of a list shown with ShowList was chosen.
+    // An entry of a list shown with ShowList was chosen.
     void ListChosen(int listType, const QString& entry);
     // The caret or the selection moved, or the text changed around them
     // (SCN_UPDATEUI). Comes from painting: only a shown editor sends it.

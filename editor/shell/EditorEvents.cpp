@@ -21,7 +21,7 @@ EditorEvents::EditorEvents(MainWindow* window) : QObject(window), window_(window
 {
     CodeEditor* editor = window->CodeEditor1();
     connect(editor, &CodeEditor::CharTyped, this, &EditorEvents::OnCharTyped);
-    connect(editor, &CodeEditor::TextModified, this, &EditorEvents::OnEditorEvent0);
+    connect(editor, &CodeEditor::TextModified, this, &EditorEvents::OnTextChanged);
     connect(editor, &CodeEditor::MouseReleased, this, &EditorEvents::OnEditorMouseUp);
     connect(editor, &CodeEditor::KeyPressed, this, &EditorEvents::OnEditorKeyDown);
     connect(editor, &CodeEditor::ListChosen, this, &EditorEvents::OnListChoice);
@@ -51,7 +51,7 @@ void EditorEvents::OnCharTyped(const QString& character)
     ShowHintBlock(character, editor);
 }
 
-void EditorEvents::OnEditorEvent0()
+void EditorEvents::OnTextChanged()
 {
     if (window_->CodeEditor1()->TextLength() > 0) window_->Toolbar1()->EnableButton(ToolbarButton::Clear);
 }

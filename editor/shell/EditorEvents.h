@@ -12,7 +12,7 @@ public:
     explicit EditorEvents(MainWindow* window);
 
     void OnCharTyped(const QString& character);
-    void OnEditorEvent0();
+    void OnTextChanged();
     void OnEditorMouseUp(int x, int y, int shift);
     void OnEditorKeyDown(int keyCode, int shift);
     void OnListChoice(int listType, const QString& entry);
