@@ -21,7 +21,7 @@ import re
 import sys
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
-from vbs_examples import ExampleRun  # noqa: E402
+from vbs_examples import ExampleRun, skip_entries  # noqa: E402
 
 BLOCK = re.compile(
     r'<pre class="example">(.*?)</pre>\s*'
@@ -70,20 +70,13 @@ def examples(page):
 
 
 def load_skip(path):
+    expected = "页面 编号 | 原因"
     skip = {}
-    if not os.path.exists(path):
-        return skip
-    with open(path, encoding="utf-8") as f:
-        for number, line in enumerate(f, 1):
-            line = line.strip()
-            if not line or line.startswith("#"):
-                continue
-            where, sep, reason = line.partition(" | ")
-            parts = where.split()
-            if (not sep or not reason.strip() or len(parts) != 2
-                    or not parts[1].isdigit()):
-                raise ValueError(f"{path}:{number}: expected '页面 编号 | 原因'")
-            skip[(parts[0], int(parts[1]))] = (number, reason.strip())
+    for number, where, reason in skip_entries(path, expected):
+        parts = where.split()
+        if len(parts) != 2 or not parts[1].isdigit():
+            raise ValueError(f"{path}:{number}: expected '{expected}'")
+        skip[(parts[0], int(parts[1]))] = (number, reason)
     return skip
 
 

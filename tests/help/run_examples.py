@@ -15,7 +15,7 @@ import os
 import sys
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
-from vbs_examples import ExampleRun  # noqa: E402
+from vbs_examples import ExampleRun, skip_entries  # noqa: E402
 
 HEADINGS = ["语法", "参数", "返回值", "说明", "示例", "输出"]
 
@@ -78,17 +78,7 @@ def split_entry(text):
 
 
 def load_skip(path):
-    skip = {}
-    with open(path, encoding="utf-8") as f:
-        for number, line in enumerate(f, 1):
-            line = line.strip()
-            if not line or line.startswith("#"):
-                continue
-            keyword, sep, reason = line.partition(" | ")
-            if not sep or not reason.strip():
-                raise ValueError(f"{path}:{number}: expected '关键字 | 原因'")
-            skip[keyword.strip()] = reason.strip()
-    return skip
+    return {key: reason for _, key, reason in skip_entries(path, "关键字 | 原因")}
 
 
 def main():

@@ -5,6 +5,22 @@ import subprocess
 import tempfile
 
 
+def skip_entries(path, expected):
+    """The lines 'key | reason' of a skip list, as (line number, key, reason);
+    blank lines and # comments are passed over, a missing file has none."""
+    if not os.path.exists(path):
+        return
+    with open(path, encoding="utf-8") as f:
+        for number, line in enumerate(f, 1):
+            line = line.strip()
+            if not line or line.startswith("#"):
+                continue
+            key, sep, reason = line.partition(" | ")
+            if not sep or not reason.strip():
+                raise ValueError(f"{path}:{number}: expected '{expected}'")
+            yield number, key.strip(), reason.strip()
+
+
 def run_example(vbsrun, script, code):
     """Runs the code lines; returns (exit code or None on a time-out, output
     lines, stderr text)."""
