@@ -284,7 +284,7 @@ QString Downloader::Job::Attempt(int& result)
     void* user = this;
     // Publishers write addresses with Chinese names; on the wire they are percent-encoded.
     const QByteArray url = QUrl(r.sourceUrl.trimmed(), QUrl::TolerantMode).toEncoded();
-    const QByteArray agent = r.userAgent.isEmpty() ? QByteArray("Vantrel/1.0") : r.userAgent.toUtf8();
+    const QByteArray agent = r.userAgent.isEmpty() ? QByteArray("Vantrel/" QUILLON_VERSION) : r.userAgent.toUtf8();
     const QByteArray referer = r.referer.toUtf8();
     const QByteArray proxy = r.proxy.toUtf8();
     const QByteArray user8 = r.userName.toUtf8();

@@ -46,7 +46,7 @@ struct DownloadRequest {
     int followRedirects = 1;
     // Extensions the target file may have; a file without one (our executables) is always allowed.
     QString fileTypes = QStringLiteral(".exe|.rar|.zip|.gif|.jpg|.mp3|.rm");
-    QString userAgent;  // empty: "Vantrel/1.0"
+    QString userAgent;  // empty: "Vantrel/" and the program's version
     QString proxy;      // empty: no proxy, whatever the environment says
     QString sha256;     // hex digest the file must have; empty: not checked
 };

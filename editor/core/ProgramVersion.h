@@ -1,7 +1,8 @@
 #pragma once
 #include <QString>
 
-inline constexpr int ProgramVersion = 1;
+// From the project's version in CMake.
+inline constexpr int ProgramVersion = QUILLON_VERSION_MAJOR;
 
 // "Quillon 1.0版": the window title at start-up, the name of a document
 // that has no file.
