@@ -7,7 +7,7 @@
 #include "documents/DocumentState.h"
 #include "documents/OpenSaveDialog.h"
 #include "documents/ScriptFile.h"
-#include "documents/ScriptHost.h"
+#include "run/ScriptHost.h"
 
 #include <QAction>
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "shell/HelpTreeEvents.h"
 
-#include "assist/HelpTree.h"
+#include "help/HelpTree.h"
 #include "core/Prompts.h"
 #include "core/TabControl.h"
 #include "shell/MainWindow.h"

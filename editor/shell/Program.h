@@ -2,8 +2,8 @@
 // The program's spine: the seven program-wide objects, and how
 // it ends.
 #include "assist/CodeAssist.h"
-#include "assist/HelpDatabase.h"
-#include "assist/HelpTree.h"
+#include "help/HelpDatabase.h"
+#include "help/HelpTree.h"
 #include "assist/HintBlock.h"
 #include "core/ProgramVersion.h"
 #include "documents/CursorStatus.h"

@@ -5,7 +5,7 @@
 #include "JetWriter.h"
 #include "common/ProgramFolder.h"
 #include "common/ProgramNames.h"
-#include "assist/ExternalDatabase.h"
+#include "help/ExternalDatabase.h"
 #include "assist/KeywordLists.h"
 #include "core/TabControl.h"
 
@@ -102,6 +102,7 @@ private slots:
         QCOMPARE(tree->topLevelItem(1)->data(0, Qt::UserRole).toInt(), 2);
         QCOMPARE(Children(tree->topLevelItem(0)), QStringList{"临时"});
         QVERIFY(h.prompts.errors.isEmpty());
+        QVERIFY(!tree->topLevelItem(0)->icon(0).pixmap(16).isNull());  // the icons are built in
     }
 
     void expandingReadsTheKeywordsOnceEachTime()

@@ -2,7 +2,7 @@
 
 #include "documents/CodeEditor.h"
 #include "documents/OpenSaveDialog.h"
-#include "documents/ScriptHost.h"
+#include "run/ScriptHost.h"
 #include "shell/MainWindow.h"
 #include "shell/Program.h"
 #include "core/StatusBar.h"

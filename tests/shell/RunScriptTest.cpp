@@ -2,8 +2,8 @@
 #include "EditorHarness.h"
 
 #include "core/TabControl.h"
-#include "documents/ScriptDialogs.h"
-#include "documents/ScriptHost.h"
+#include "run/ScriptDialogs.h"
+#include "run/ScriptHost.h"
 
 #include <QApplication>
 #include <QDialog>

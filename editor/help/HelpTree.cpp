@@ -1,7 +1,7 @@
-#include "assist/HelpTree.h"
+#include "help/HelpTree.h"
 
-#include "assist/ExternalDatabase.h"
-#include "assist/HelpNodes.h"
+#include "help/ExternalDatabase.h"
+#include "help/HelpNodes.h"
 #include "core/ErrorReporter.h"
 #include "core/Prompts.h"
 

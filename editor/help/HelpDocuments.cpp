@@ -1,4 +1,4 @@
-#include "assist/HelpDocuments.h"
+#include "help/HelpDocuments.h"
 
 #include "common/ProgramFolder.h"
 #include "core/Prompts.h"

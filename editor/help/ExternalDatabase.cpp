@@ -1,4 +1,4 @@
-#include "assist/ExternalDatabase.h"
+#include "help/ExternalDatabase.h"
 
 #include "core/ErrorReporter.h"
 

@@ -1,7 +1,7 @@
-#include "assist/HelpDatabase.h"
+#include "help/HelpDatabase.h"
 
-#include "assist/ExternalDatabase.h"
-#include "assist/HelpNodes.h"
+#include "help/ExternalDatabase.h"
+#include "help/HelpNodes.h"
 #include "common/ProgramFolder.h"
 #include "core/ErrorReporter.h"
 #include "core/Prompts.h"

@@ -1,8 +1,8 @@
-#include "documents/ScriptHost.h"
+#include "run/ScriptHost.h"
 
 #include "core/Prompts.h"
-#include "documents/ProcessState.h"
-#include "documents/ScriptDialogs.h"
+#include "run/ProcessState.h"
+#include "run/ScriptDialogs.h"
 #include "vbscript/Engine.h"
 
 #include <QCoreApplication>

@@ -1,4 +1,4 @@
-#include "assist/HelpNodes.h"
+#include "help/HelpNodes.h"
 
 #include "core/ErrorReporter.h"
 
@@ -8,7 +8,7 @@
 #include <climits>
 #include <cmath>
 
-static void RegisterHelpIcons() { Q_INIT_RESOURCE(assist_icons); }
+static void RegisterHelpIcons() { Q_INIT_RESOURCE(help_icons); }
 
 namespace HelpNodes {
 namespace {
@@ -19,8 +19,8 @@ constexpr int kOverflow = 6;
 const QIcon& Image(int image)
 {
     static const QIcon images[] = {
-        (RegisterHelpIcons(), QIcon(QStringLiteral(":/assist/keyword.svg"))),
-        QIcon(QStringLiteral(":/assist/category.svg")),
+        (RegisterHelpIcons(), QIcon(QStringLiteral(":/help/keyword.svg"))),
+        QIcon(QStringLiteral(":/help/category.svg")),
     };
     return images[image];
 }

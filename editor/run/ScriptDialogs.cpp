@@ -1,4 +1,4 @@
-#include "documents/ScriptDialogs.h"
+#include "run/ScriptDialogs.h"
 
 #include <QCoreApplication>
 #include <QDialogButtonBox>

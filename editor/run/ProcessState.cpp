@@ -1,4 +1,4 @@
-#include "documents/ProcessState.h"
+#include "run/ProcessState.h"
 
 #include <cstdlib>
 #include <filesystem>
