@@ -197,13 +197,12 @@ void EditorDocument::SaveDocumentAs(const DocumentControls& c)
 
 bool EditorDocument::MayClose(const DocumentControls& c) { return ConfirmSave(c) != Settled::Kept; }
 
-bool EditorDocument::RunScript(QWidget* window, ScriptHost* host, const QString& code, QString& errorText)
+std::optional<ScriptError> EditorDocument::RunScript(QWidget* window, ScriptHost* host, const QString& code)
 {
     host->Reset();
     host->SetScriptPath(DocumentPath);
-    if (host->Execute(code, window)) return true;
-    errorText = host->ErrorText();
-    return false;
+    if (host->Execute(code, window)) return std::nullopt;
+    return host->Error();
 }
 
 bool EditorDocument::CheckUndo(bool canUndo, Toolbar* toolbar)

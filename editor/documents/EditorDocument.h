@@ -3,14 +3,16 @@
 // commands with their save question, clipboard and undo. It holds no data:
 // every operation is given the controls it works on.
 #include "core/Prompts.h"
+#include "run/ScriptHost.h"
 
 #include <QString>
+
+#include <optional>
 
 class CodeEditor;
 class OpenSaveDialog;
 class QAction;
 class QPlainTextEdit;
-class ScriptHost;
 class QWidget;
 class StatusBar;
 class Toolbar;
@@ -55,8 +57,8 @@ public:
     // The document's encoding and line ends, in the status bar.
     void ShowFormat(const DocumentControls& c);
 
-    // Runs the code in the script host; false with errorText on failure.
-    bool RunScript(QWidget* window, ScriptHost* host, const QString& code, QString& errorText);
+    // Runs the code in the script host; the error when it fails.
+    std::optional<ScriptError> RunScript(QWidget* window, ScriptHost* host, const QString& code);
 
     // What became of unsaved text before it is replaced or the program ends.
     enum class Settled { NothingToSave, Saved, Discarded, Kept };

@@ -170,7 +170,7 @@ ScriptHost::~ScriptHost() = default;
 void ScriptHost::Reset()
 {
     bridge_->engine.reset();
-    errorText_.clear();
+    error_ = {};
 }
 
 void ScriptHost::SetScriptPath(const QString& fullPath)
@@ -231,7 +231,8 @@ bool ScriptHost::Execute(const QString& code, QWidget* window)
     b.beforeDialog = b.afterDialog = [] {};
     // The close the user asked for goes on, save question and all.
     if (closeAfterRun && window) QMetaObject::invokeMethod(window, &QWidget::close, Qt::QueuedConnection);
-    if (b.stopped) errorText_ = kStoppedText;
-    else if (!succeeded) errorText_ = Q(b.engine.errorText());
+    if (b.stopped) error_ = {0, 0, 0, kStoppedText};
+    else if (!succeeded)
+        error_ = {b.engine.errorNumber(), b.engine.errorLine(), b.engine.errorColumn(), Q(b.engine.errorText())};
     return succeeded && !b.stopped;
 }

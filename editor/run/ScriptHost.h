@@ -11,6 +11,14 @@
 
 class QWidget;
 
+// How a run ended when it did not succeed.
+struct ScriptError {
+    int number = 0;  // the engine's error number; 0 when the user stopped it
+    int line = 0;    // from 1; 0: no place to go to
+    int column = 0;  // from 1
+    QString text;    // what page 输出 shows
+};
+
 class ScriptHost : public QObject {
     Q_OBJECT
 public:
@@ -21,7 +29,7 @@ public:
     void Reset();
     // Runs the code to its end; false on an error or when stopped.
     bool Execute(const QString& code, QWidget* window);
-    QString ErrorText() const { return errorText_; }
+    const ScriptError& Error() const { return error_; }
     // What the script sees as WScript.ScriptFullName (empty: no file yet).
     void SetScriptPath(const QString& fullPath);
     // Ends a running script at its next statement; safe from any thread.
@@ -34,5 +42,5 @@ signals:
 private:
     class Bridge;
     std::unique_ptr<Bridge> bridge_;
-    QString errorText_;
+    ScriptError error_;
 };

@@ -5,6 +5,7 @@
 #include "documents/EditorDocument.h"
 #include "shell/MainMenu.h"
 #include "shell/MainWindow.h"
+#include "shell/OutputNavigation.h"
 #include "shell/Program.h"
 
 #include <QAction>
@@ -16,11 +17,10 @@ constexpr int kOutputPage = 1;
 void RunTheScript(MainWindow& w, EditorDocument& document)
 {
     w.OutputBox()->clear();
-    QString errorText;
-    if (document.RunScript(&w, w.ScriptHost1(), w.CodeEditor1()->Text(), errorText)) return;
+    const std::optional<ScriptError> error = document.RunScript(&w, w.ScriptHost1(), w.CodeEditor1()->Text());
+    if (!error) return;
     w.TabControl1()->SetCurrentPage(kOutputPage);
-    w.OutputBox()->moveCursor(QTextCursor::End);
-    w.OutputBox()->insertPlainText(errorText + QStringLiteral("\r\n"));
+    ShowErrorLine(w.OutputBox(), *error);
 }
 }  // namespace
 
