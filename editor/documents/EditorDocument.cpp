@@ -4,7 +4,6 @@
 #include "core/StatusBar.h"
 #include "core/Toolbar.h"
 #include "documents/CodeEditor.h"
-#include "documents/DocumentState.h"
 #include "documents/OpenSaveDialog.h"
 #include "documents/ScriptFile.h"
 #include "run/ScriptHost.h"
@@ -47,9 +46,9 @@ void DisableCutCopyEnablePaste(Toolbar* toolbar)
 
 EditorDocument::Settled EditorDocument::ConfirmSave(const DocumentControls& c)
 {
-    if (!(DocumentModified && c.editor->TextLength() > 0)) return Settled::NothingToSave;
+    if (!(c.document->DocumentModified && c.editor->TextLength() > 0)) return Settled::NothingToSave;
     switch (UserPrompts().ask(c.window, kQuestionTitle, kQuestionText, true)) {
-    case Answer::Yes: return SaveToOwnFile(c, DocumentPath.isEmpty()) ? Settled::Saved : Settled::Kept;
+    case Answer::Yes: return SaveToOwnFile(c, c.document->Path.isEmpty()) ? Settled::Saved : Settled::Kept;
     case Answer::No: return Settled::Discarded;
     case Answer::Cancel: break;
     }
@@ -58,7 +57,7 @@ EditorDocument::Settled EditorDocument::ConfirmSave(const DocumentControls& c)
 
 void EditorDocument::AimDialog(const DocumentControls& c)
 {
-    c.dialog->SetStartFolder(DocumentPath.isEmpty() ? QString() : QFileInfo(DocumentPath).absolutePath());
+    c.dialog->SetStartFolder(c.document->Path.isEmpty() ? QString() : QFileInfo(c.document->Path).absolutePath());
 }
 
 QString EditorDocument::ChooseSaveName(const DocumentControls& c)
@@ -76,14 +75,14 @@ void EditorDocument::ReportFailure(const DocumentControls& c, const QString& tit
 
 bool EditorDocument::WriteReporting(const DocumentControls& c, const QString& path, const QString& text)
 {
-    ScriptWriteResult r = WriteScriptFile(path, text, DocumentEncoding);
+    ScriptWriteResult r = WriteScriptFile(path, text, c.document->Encoding);
     if (r.status == ScriptWriteResult::Unencodable) {
         UserPrompts().warn(c.window, kSaveFailed,
                            QStringLiteral("第 %1 行的字符“%2”（U+%3）不能以 %4 编码保存，文件没有写入。")
                                .arg(r.unencodableLine)
                                .arg(r.unencodableCharacter)
                                .arg(r.unencodableCharacter.toUcs4().value(0), 4, 16, QChar(u'0'))
-                               .arg(EncodingName(DocumentEncoding)));
+                               .arg(EncodingName(c.document->Encoding)));
     } else if (r.status == ScriptWriteResult::WriteFailed) {
         ReportFailure(c, kSaveFailed, path, r.failure);
     }
@@ -93,16 +92,16 @@ bool EditorDocument::WriteReporting(const DocumentControls& c, const QString& pa
 bool EditorDocument::SaveToOwnFile(const DocumentControls& c, bool askName)
 {
     const QString text = c.editor->Text();
-    const QString target = askName ? ChooseSaveName(c) : DocumentPath;
+    const QString target = askName ? ChooseSaveName(c) : c.document->Path;
     if (target.isEmpty() || !WriteReporting(c, target, text)) {
         ShowMessage(c, kSaveFailed);
         return false;
     }
     ShowMessage(c, kSaveDone);
     c.editor->MarkSaved();
-    DocumentModified = false;
+    c.document->DocumentModified = false;
     if (askName) {
-        DocumentPath = target;
+        c.document->Path = target;
         c.window->setWindowTitle(target);
     }
     return true;
@@ -111,13 +110,13 @@ bool EditorDocument::SaveToOwnFile(const DocumentControls& c, bool askName)
 void EditorDocument::ShowFormat(const DocumentControls& c)
 {
     c.statusBar->SetPanelText(kFormatPanel,
-                              EncodingName(DocumentEncoding) + QStringLiteral(" · ") + LineEndName(c.editor->LineEnds()));
+                              EncodingName(c.document->Encoding) + QStringLiteral(" · ") + LineEndName(c.editor->LineEnds()));
 }
 
 void EditorDocument::Replaced(const DocumentControls& c)
 {
     c.editor->MarkSaved();
-    DocumentModified = false;
+    c.document->DocumentModified = false;
     if (c.output) c.output->clear();
     ShowFormat(c);
 }
@@ -127,11 +126,11 @@ void EditorDocument::NewDocument(const DocumentControls& c)
     const Settled settled = ConfirmSave(c);
     if (settled == Settled::Kept) return;
     if (settled == Settled::Saved) ShowMessage(c, kNewDone);
-    AskNameOnNextSave = true;
+    c.document->AskNameOnNextSave = true;
     c.editor->ClearAll();
     c.editor->SetLineEnd(LineEnd::CrLf);
-    DocumentPath.clear();
-    DocumentEncoding = ScriptEncoding::Gbk;
+    c.document->Path.clear();
+    c.document->Encoding = ScriptEncoding::Gbk;
     c.window->setWindowTitle(VersionedTitle());
     Replaced(c);
 }
@@ -160,7 +159,7 @@ bool EditorDocument::LoadFile(const DocumentControls& c, const QString& path)
     }
     c.editor->SetText(read.content->text);
     c.editor->SetLineEnd(read.content->lineEnd);
-    DocumentEncoding = read.content->encoding;
+    c.document->Encoding = read.content->encoding;
     return true;
 }
 
@@ -173,17 +172,17 @@ void EditorDocument::OpenDocument(const DocumentControls& c)
     const QString path = c.dialog->FileName();
     if (!LoadFile(c, path)) return;
     c.window->setWindowTitle(path);
-    DocumentPath = path;
+    c.document->Path = path;
     // The opened file is the document's own: 保存 writes it.
-    AskNameOnNextSave = false;
+    c.document->AskNameOnNextSave = false;
     Replaced(c);
     ShowMessage(c, kOpenDone);
 }
 
 void EditorDocument::SaveDocument(const DocumentControls& c)
 {
-    bool askName = AskNameOnNextSave || DocumentPath.isEmpty();
-    AskNameOnNextSave = false;
+    bool askName = c.document->AskNameOnNextSave || c.document->Path.isEmpty();
+    c.document->AskNameOnNextSave = false;
     SaveToOwnFile(c, askName);
 }
 
@@ -197,10 +196,11 @@ void EditorDocument::SaveDocumentAs(const DocumentControls& c)
 
 bool EditorDocument::MayClose(const DocumentControls& c) { return ConfirmSave(c) != Settled::Kept; }
 
-std::optional<ScriptError> EditorDocument::RunScript(QWidget* window, ScriptHost* host, const QString& code)
+std::optional<ScriptError> EditorDocument::RunScript(const DocumentControls& c, ScriptHost* host, const QString& code)
 {
+    QWidget* window = c.window;
     host->Reset();
-    host->SetScriptPath(DocumentPath);
+    host->SetScriptPath(c.document->Path);
     if (host->Execute(code, window)) return std::nullopt;
     return host->Error();
 }

@@ -3,6 +3,7 @@
 // commands with their save question, clipboard and undo. It holds no data:
 // every operation is given the controls it works on.
 #include "core/Prompts.h"
+#include "documents/Document.h"
 #include "run/ScriptHost.h"
 
 #include <QString>
@@ -18,6 +19,7 @@ class StatusBar;
 class Toolbar;
 
 struct DocumentControls {
+    Document* document;
     QWidget* window;
     CodeEditor* editor;
     OpenSaveDialog* dialog;
@@ -58,7 +60,7 @@ public:
     void ShowFormat(const DocumentControls& c);
 
     // Runs the code in the script host; the error when it fails.
-    std::optional<ScriptError> RunScript(QWidget* window, ScriptHost* host, const QString& code);
+    std::optional<ScriptError> RunScript(const DocumentControls& c, ScriptHost* host, const QString& code);
 
     // What became of unsaved text before it is replaced or the program ends.
     enum class Settled { NothingToSave, Saved, Discarded, Kept };

@@ -17,7 +17,7 @@ constexpr int kOutputPage = 1;
 void RunTheScript(MainWindow& w, EditorDocument& document)
 {
     w.OutputBox()->clear();
-    const std::optional<ScriptError> error = document.RunScript(&w, w.ScriptHost1(), w.CodeEditor1()->Text());
+    const std::optional<ScriptError> error = document.RunScript(w.Documents(), w.ScriptHost1(), w.CodeEditor1()->Text());
     if (!error) return;
     w.TabControl1()->SetCurrentPage(kOutputPage);
     ShowErrorLine(w.OutputBox(), *error);

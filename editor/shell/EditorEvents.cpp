@@ -5,7 +5,6 @@
 #include "assist/HintBlock.h"
 #include "core/Toolbar.h"
 #include "documents/CodeEditor.h"
-#include "documents/DocumentState.h"
 #include "shell/MainMenu.h"
 #include "shell/MainWindow.h"
 #include "shell/Program.h"
@@ -27,7 +26,7 @@ EditorEvents::EditorEvents(MainWindow* window) : QObject(window), window_(window
     connect(editor, &CodeEditor::ListChosen, this, &EditorEvents::OnListChoice);
     // Every change of the text marks the document; the commands that load,
     // store or empty it mark the text saved and clear the flag right after.
-    connect(editor, &CodeEditor::SavePointLeft, this, [] { DocumentModified = true; });
+    connect(editor, &CodeEditor::SavePointLeft, this, [window] { window->CurrentDocument().DocumentModified = true; });
     connect(editor, &CodeEditor::TextModified, this, &EditorEvents::ShowCaret);
     connect(editor, &CodeEditor::CaretMoved, this, [this](bool selectionChanged) {
         if (!selectionChanged) return;
@@ -43,7 +42,7 @@ void EditorEvents::OnCharTyped(const QString& character)
     Objects().codeAssist->InsertBlockSkeleton(window_, editor, character);
     Objects().codeAssist->InsertProcedureSkeleton(window_, editor, character);
     ShowCaret();
-    DocumentModified = true;
+    window_->CurrentDocument().DocumentModified = true;
     editor->Refresh();
     toolbar->EnableButton(ToolbarButton::Undo);
     window_->Menu().Item(Command::Undo)->setEnabled(true);

@@ -253,7 +253,8 @@ void MainWindow::PlaceWindow(const WindowSettings& settings)
 
 DocumentControls MainWindow::Documents() const
 {
-    return {const_cast<MainWindow*>(this), codeEditor_, fileDialog_, toolbar_, statusBar_,
+    auto* self = const_cast<MainWindow*>(this);
+    return {&self->document_, self, codeEditor_, fileDialog_, toolbar_, statusBar_,
             menu_->Item(Command::Undo), menu_->Item(Command::Redo), menu_->Item(Command::Cut),
             menu_->Item(Command::Copy), outputBox_};
 }

@@ -68,6 +68,7 @@ public:
 
     // What the document operations work on.
     DocumentControls Documents() const;
+    Document& CurrentDocument() { return document_; }
 
     // The tree's width and the page control's height as the user chose them;
     // a small window shows less of them, never less of the editor.
@@ -109,4 +110,5 @@ private:
     SplitHandle* treeHandle_ = nullptr;
     SplitHandle* pageHandle_ = nullptr;
     PaneSizes panes_;
+    Document document_;
 };

@@ -1,7 +1,6 @@
 #include "QtTestMain.h"
 #include "EditorHarness.h"
 
-#include "documents/DocumentState.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

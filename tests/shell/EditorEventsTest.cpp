@@ -19,7 +19,7 @@ private slots:
         QCOMPARE(h.Panel(2), "1");
         QCOMPARE(h.Panel(4), "1");
         QCOMPARE(h.Panel(6), "X 0  Y 1");
-        QVERIFY(DocumentModified);
+        QVERIFY(h.Doc().DocumentModified);
     }
 
     void typingOnTheFifthLine()
@@ -124,7 +124,7 @@ private slots:
         h.Type("ms");
         QTest::keyClick(h.input, Qt::Key_Tab);  // takes the one entry, MsgBox
         QCOMPARE(h.editor->Text(), "msgBox");
-        QVERIFY(DocumentModified);
+        QVERIFY(h.Doc().DocumentModified);
     }
 };
 

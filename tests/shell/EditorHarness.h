@@ -7,7 +7,6 @@
 #include "core/StatusBar.h"
 #include "core/Toolbar.h"
 #include "documents/CodeEditor.h"
-#include "documents/DocumentState.h"
 #include "shell/MainMenu.h"
 #include "shell/MainWindow.h"
 #include "shell/Program.h"
@@ -29,7 +28,6 @@ struct EditorHarness {
 
     EditorHarness()
     {
-        ResetDocumentState();
         ResetCompletionState();
         window.OnCreated();
         window.show();
@@ -37,6 +35,7 @@ struct EditorHarness {
         input->setFocus();
     }
     void Type(const QString& keys) { QTest::keyClicks(input, keys); }
+    Document& Doc() { return window.CurrentDocument(); }
     void Run(Command command) { window.Commands().Run(command); }
     QString Message() const { return window.StatusBar1()->PanelText(kMessagePanel); }
     QString Panel(int i) const { return window.StatusBar1()->PanelText(i); }

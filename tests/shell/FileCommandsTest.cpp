@@ -33,7 +33,7 @@ private slots:
     {
         EditorHarness h;
         h.Type("abc");
-        QVERIFY(DocumentModified);
+        QVERIFY(h.Doc().DocumentModified);
         h.prompts.answers << Answer::Yes;
         h.prompts.paths << h.Path("a.vbs");
         h.Run(Command::NewDocument);
@@ -42,7 +42,7 @@ private slots:
         QCOMPARE(h.Read(h.Path("a.vbs")), "abc");
         QCOMPARE(h.Message(), "新建成功");
         QCOMPARE(h.editor->TextLength(), 0);
-        QVERIFY(!DocumentModified);
+        QVERIFY(!h.Doc().DocumentModified);
         QCOMPARE(h.window.windowTitle(), VersionedTitle());
     }
 
@@ -105,7 +105,7 @@ private slots:
         QCOMPARE(h.Message(), "打开成功");
         QCOMPARE(h.window.windowTitle(), path);
         QCOMPARE(h.editor->Text(), "msgbox \"中文\"\r\nx = 1\r\n");
-        QVERIFY(!DocumentModified);
+        QVERIFY(!h.Doc().DocumentModified);
         QVERIFY(!h.editor->CanUndo());
         h.Run(Command::SaveDocument);
         QCOMPARE(h.Message(), "保存成功");
@@ -161,7 +161,7 @@ private slots:
         h.Run(Command::OpenDocument);  // asked, then the open dialog cancelled
         QCOMPARE(h.prompts.questions, QStringList{kQuestion});
         QCOMPARE(h.editor->Text(), "abc");
-        QVERIFY(DocumentModified);  // a later 新建 still asks
+        QVERIFY(h.Doc().DocumentModified);  // a later 新建 still asks
 
         // Yes with a save that is cancelled cancels the open as well.
         h.prompts.answers << Answer::Yes;
@@ -186,10 +186,10 @@ private slots:
         QGuiApplication::clipboard()->setText("pasted");
         h.Write(h.Path("a.vbs"), "text");
         h.Open(h.Path("a.vbs"));
-        QVERIFY(!DocumentModified);
+        QVERIFY(!h.Doc().DocumentModified);
         h.editor->SelectAll();
         h.Run(Command(command));
-        QVERIFY(DocumentModified);
+        QVERIFY(h.Doc().DocumentModified);
     }
 
     void undoAndRedoMarkTheDocument()
@@ -199,12 +199,12 @@ private slots:
         h.Open(h.Path("a.vbs"));
         h.Type("x");
         h.Run(Command::SaveDocument);
-        QVERIFY(!DocumentModified);
+        QVERIFY(!h.Doc().DocumentModified);
         h.Run(Command::Undo);
-        QVERIFY(DocumentModified);
+        QVERIFY(h.Doc().DocumentModified);
         h.Run(Command::SaveDocument);
         h.Run(Command::Redo);
-        QVERIFY(DocumentModified);
+        QVERIFY(h.Doc().DocumentModified);
     }
 
     void saveAsWritesACopyAndChangesNothingElse()
@@ -216,7 +216,7 @@ private slots:
         QCOMPARE(h.Message(), "另存为成功");
         QCOMPARE(h.Read(h.Path("copy.vbs")), "abc");
         QCOMPARE(h.window.windowTitle(), VersionedTitle());
-        QVERIFY(DocumentModified);
+        QVERIFY(h.Doc().DocumentModified);
         h.prompts.paths << "";
         h.Run(Command::SaveDocumentAs);  // cancelled: nothing shown
         QCOMPARE(h.Message(), "另存为成功");
@@ -256,9 +256,9 @@ private slots:
         h.Run(Command(command));
         QCOMPARE(h.prompts.questionHadCancel, QList<bool>{true});
         QCOMPARE(h.editor->Text(), "abc");
-        QVERIFY(DocumentModified);
+        QVERIFY(h.Doc().DocumentModified);
         QVERIFY(h.prompts.pathModes.isEmpty());
-        QVERIFY(!AskNameOnNextSave);
+        QVERIFY(!h.Doc().AskNameOnNextSave);
     }
 
     void fileDialogsStartInTheDocumentsFolder()
@@ -300,7 +300,7 @@ private slots:
         h.Run(Command::SaveDocument);
         QCOMPARE(h.Message(), "保存失败");
         QVERIFY(QFileInfo(h.Path("folder")).isDir());
-        QVERIFY(DocumentModified);
+        QVERIFY(h.Doc().DocumentModified);
         QCOMPARE(h.prompts.warnings.size(), 1);
         QVERIFY(h.prompts.warnings[0].contains("这是一个文件夹"));
     }

@@ -197,7 +197,7 @@ private slots:
         h.prompts.answers << Answer::Yes << Answer::Cancel;  // stop it; then keep the text
         QTimer::singleShot(200, &h.window, [&] { h.window.close(); });
         h.editor->SetText("Do\r\n  i = i + 1\r\nLoop");
-        DocumentModified = true;
+        h.Doc().DocumentModified = true;
         h.Run(Command::RunScript);
         QCOMPARE(h.Output(), "脚本已被用户停止\n");
         QTRY_COMPARE(h.prompts.questions.size(), 2);
