@@ -7,9 +7,6 @@
 
 #include <QStringView>
 
-QString TypedWord;
-int TypedPrefixLength = 0;
-bool AfterDot = false;
 
 namespace {
 
@@ -89,21 +86,21 @@ CaretContext CaretContextOf(const CodeEditor& editor)
     return {};
 }
 
-std::optional<QString> NextHintList(const QString& c, CaretContext where)
+std::optional<QString> Completion::NextHintList(const QString& c, CaretContext where)
 {
     if (c.isEmpty()) return std::nullopt;  // nothing was typed
     if (where.inString || where.inComment) return std::nullopt;
 
-    TypedWord += c;
+    typedWord_ += c;
     if (c == u".") {
-        AfterDot = true;
+        afterDot_ = true;
     } else {
-        switch (FirstCode(TypedWord)) {
+        switch (FirstCode(typedWord_)) {
         case ' ':
         case '\r':
         case '\n':  // a document with LF line ends has no CR
-            TypedWord.clear();
-            AfterDot = false;
+            typedWord_.clear();
+            afterDot_ = false;
             return std::nullopt;
         default:
             break;
@@ -111,41 +108,34 @@ std::optional<QString> NextHintList(const QString& c, CaretContext where)
     }
 
     QString candidates;
-    if (AfterDot) {
+    if (afterDot_) {
         if (c == u".") {
             candidates = MatchingWords(QString(), FileObjectMemberList);
-            TypedWord.clear();
+            typedWord_.clear();
         } else if (FirstCode(c) >= 'A') {
-            candidates = MatchingWords(TypedWord, FileObjectMemberList);
+            candidates = MatchingWords(typedWord_, FileObjectMemberList);
         }
     } else {
-        candidates = MatchingWords(TypedWord, KeywordList);
+        candidates = MatchingWords(typedWord_, KeywordList);
     }
 
-    if (candidates.isEmpty()) TypedWord.clear();
-    TypedPrefixLength = GbkByteLength(TypedWord);
+    if (candidates.isEmpty()) typedWord_.clear();
+    typedPrefixLength_ = GbkByteLength(typedWord_);
     return candidates;
 }
 
-void ShowHintBlock(const QString& c, CodeEditor* editor)
+void Completion::ShowHintBlock(const QString& c, CodeEditor* editor)
 {
     InstallErrorReporter(QStringLiteral("主窗口_显示提示块"));
     std::optional<QString> entries = NextHintList(c, editor ? CaretContextOf(*editor) : CaretContext{});
     if (entries && editor) editor->ShowList(kCompletionList, *entries);
 }
 
-void RemoveLastTypedCharacter()
+void Completion::RemoveLastTypedCharacter()
 {
-    if (TypedWord.isEmpty()) return;
+    if (typedWord_.isEmpty()) return;
     qsizetype cut = 1;
-    if (TypedWord.size() >= 2 && TypedWord.back().isLowSurrogate() && TypedWord[TypedWord.size() - 2].isHighSurrogate())
+    if (typedWord_.size() >= 2 && typedWord_.back().isLowSurrogate() && typedWord_[typedWord_.size() - 2].isHighSurrogate())
         cut = 2;
-    TypedWord.chop(cut);
-}
-
-void ResetCompletionState()
-{
-    TypedWord = QString();
-    TypedPrefixLength = 0;
-    AfterDot = false;
+    typedWord_.chop(cut);
 }

@@ -47,7 +47,7 @@ void EditorEvents::OnCharTyped(const QString& character)
     toolbar->EnableButton(ToolbarButton::Undo);
     window_->Menu().Item(Command::Undo)->setEnabled(true);
     if (editor->TextLength() > 0) toolbar->EnableButton(ToolbarButton::Clear);
-    ShowHintBlock(character, editor);
+    completion_.ShowHintBlock(character, editor);
 }
 
 void EditorEvents::OnTextChanged()
@@ -59,13 +59,13 @@ void EditorEvents::OnEditorMouseUp(int, int, int) { FollowSelection(); }
 
 void EditorEvents::OnEditorKeyDown(int keyCode, int)
 {
-    if (keyCode == kBackspace) RemoveLastTypedCharacter();
+    if (keyCode == kBackspace) completion_.RemoveLastTypedCharacter();
 }
 
 void EditorEvents::OnListChoice(int listType, const QString& entry)
 {
     if (listType != kCompletionList) return;
-    QString remainder = Objects().hintBlock->CompletionRemainder(entry, TypedPrefixLength);
+    QString remainder = Objects().hintBlock->CompletionRemainder(entry, completion_.TypedPrefixLength());
     window_->CodeEditor1()->InsertMovingCaret(remainder);
 }
 

@@ -1,6 +1,8 @@
 #pragma once
-// The handlers of the code editor's five events, and the tracking that keeps
+// The handlers of the code editor's events, and the tracking that keeps
 // the document flag, the status panels and the cut/copy states current.
+#include "assist/Completion.h"
+
 #include <QObject>
 
 class MainWindow;
@@ -17,9 +19,13 @@ public:
     void OnEditorKeyDown(int keyCode, int shift);
     void OnListChoice(int listType, const QString& entry);
 
+    // The completion list's state for this window's editor.
+    Completion& TypingCompletion() { return completion_; }
+
 private:
     void ShowCaret();
     void FollowSelection();
 
     MainWindow* window_;
+    Completion completion_;
 };

@@ -1,6 +1,5 @@
 #include "shell/Program.h"
 
-#include "assist/Completion.h"
 #include "assist/KeywordLists.h"
 #include "core/ErrorReporter.h"
 #include "shell/Skins.h"
@@ -41,7 +40,6 @@ void ExitRoutine()
     o.cursorStatus.reset();
     ReleaseCurrentSkin();
     ReleaseModuleLabel();
-    ResetCompletionState();
     ReleaseKeywordLists();
 }
 

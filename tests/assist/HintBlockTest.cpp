@@ -24,15 +24,15 @@ const QString kAllMembers =
 const QString kM = "Month MonthName Minute Mid MidB MsgBox ";
 
 // One step per typed character; "\b" stands for Backspace.
-std::optional<QString> Type(const QStringList& steps, CaretContext where = {})
+std::optional<QString> Type(Completion& completion, const QStringList& steps, CaretContext where = {})
 {
     std::optional<QString> last;
     for (const QString& step : steps) {
         if (step == "\b") {
-            RemoveLastTypedCharacter();
+            completion.RemoveLastTypedCharacter();
             last.reset();
         } else {
-            last = NextHintList(step, where);
+            last = completion.NextHintList(step, where);
         }
     }
     return last;
@@ -60,11 +60,13 @@ QListWidget* ShownList()
 
 class HintBlockTest : public QObject {
     Q_OBJECT
+    Completion completion;
+
 private slots:
     void init()
     {
         BuildKeywordLists();
-        ResetCompletionState();
+        completion = Completion();
     }
 
     // steps: the characters typed; shown: whether the last one asks for a
@@ -130,17 +132,17 @@ private slots:
         QFETCH(int, prefixLength);
         QFETCH(bool, afterDot);
         const bool inString = QString(QTest::currentDataTag()) == "inside a string";
-        std::optional<QString> got = Type(steps, {inString, false});
+        std::optional<QString> got = Type(completion, steps, {inString, false});
         QCOMPARE(got.has_value(), shown);
         if (shown) QCOMPARE(*got, list);
-        QCOMPARE(TypedWord, typedWord);
-        QCOMPARE(TypedPrefixLength, prefixLength);
-        QCOMPARE(AfterDot, afterDot);
+        QCOMPARE(completion.TypedWord(), typedWord);
+        QCOMPARE(completion.TypedPrefixLength(), prefixLength);
+        QCOMPARE(completion.AfterDot(), afterDot);
     }
 
     void allMembersAfterTheDot()
     {
-        std::optional<QString> got = Type(Characters("fso."));
+        std::optional<QString> got = Type(completion, Characters("fso."));
         QVERIFY(got);
         QCOMPARE(*got, FileObjectMemberList);
         QCOMPARE(got->split(u' ', Qt::SkipEmptyParts).size(), 43);
@@ -159,18 +161,9 @@ private slots:
     {
         QFETCH(QString, word);
         QFETCH(QString, left);
-        TypedWord = word;
-        RemoveLastTypedCharacter();
-        QCOMPARE(TypedWord, left);
-    }
-
-    void resetGivesStartValues()
-    {
-        Type(Characters("fso.c"));
-        ResetCompletionState();
-        QCOMPARE(TypedWord, QString());
-        QCOMPARE(TypedPrefixLength, 0);
-        QCOMPARE(AfterDot, false);
+        completion.SetTypedWord(word);
+        completion.RemoveLastTypedCharacter();
+        QCOMPARE(completion.TypedWord(), left);
     }
 
     void gbkLengths_data()
@@ -266,7 +259,7 @@ private slots:
         SetUpColouring(assist, nullptr, &editor);
         std::optional<QString> last;
         QObject::connect(&editor, &CodeEditor::CharTyped, &editor, [&](const QString& c) {
-            last = NextHintList(c, CaretContextOf(editor));
+            last = completion.NextHintList(c, CaretContextOf(editor));
         });
         editor.SetText(initial);
         editor.resize(400, 300);
@@ -289,7 +282,7 @@ private slots:
     {
         CodeEditor editor;
         QObject::connect(&editor, &CodeEditor::CharTyped, &editor,
-                         [&](const QString& c) { ShowHintBlock(c, &editor); });
+                         [&](const QString& c) { completion.ShowHintBlock(c, &editor); });
         editor.resize(400, 300);
         editor.show();
         QVERIFY(QTest::qWaitForWindowExposed(&editor));

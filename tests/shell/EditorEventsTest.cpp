@@ -89,10 +89,10 @@ private slots:
         QFETCH(QString, after);
         EditorHarness h;
         h.editor->SetText("xx");
-        TypedWord = typedWord;
+        h.Typing().SetTypedWord(typedWord);
         QTest::keyClick(h.input, Qt::Key_End);
         QTest::keyClick(h.input, Qt::Key_Backspace);
-        QCOMPARE(TypedWord, after);
+        QCOMPARE(h.Typing().TypedWord(), after);
         QCOMPARE(h.editor->Text(), "x");  // the editor deletes as usual
     }
 
@@ -112,7 +112,7 @@ private slots:
         QFETCH(QString, result);
         EditorHarness h;
         h.Type(typed);
-        QCOMPARE(TypedPrefixLength, 2);
+        QCOMPARE(h.Typing().TypedPrefixLength(), 2);
         emit h.editor->ListChosen(listType, "MsgBox");
         QCOMPARE(h.editor->Text(), result);
         QCOMPARE(h.editor->CaretPosition(), result.size());

@@ -4,6 +4,7 @@
 #include "ScriptedPrompts.h"
 
 #include "assist/Completion.h"
+#include "shell/EditorEvents.h"
 #include "core/StatusBar.h"
 #include "core/Toolbar.h"
 #include "documents/CodeEditor.h"
@@ -28,7 +29,6 @@ struct EditorHarness {
 
     EditorHarness()
     {
-        ResetCompletionState();
         window.OnCreated();
         window.show();
         if (!QTest::qWaitForWindowExposed(&window)) qWarning("window not exposed");
@@ -36,6 +36,7 @@ struct EditorHarness {
     }
     void Type(const QString& keys) { QTest::keyClicks(input, keys); }
     Document& Doc() { return window.CurrentDocument(); }
+    Completion& Typing() { return window.findChild<EditorEvents*>()->TypingCompletion(); }
     void Run(Command command) { window.Commands().Run(command); }
     QString Message() const { return window.StatusBar1()->PanelText(kMessagePanel); }
     QString Panel(int i) const { return window.StatusBar1()->PanelText(i); }
