@@ -55,14 +55,15 @@ void OpenDocumentWithDesktop(const QString& path, std::function<void(const QStri
     process->setArguments({path});
     process->setStandardOutputFile(QProcess::nullDevice());
     process->setStandardErrorFile(QProcess::nullDevice());
-    QObject::connect(process, &QProcess::finished, process, [process, path, onFailure](int code, QProcess::ExitStatus status) {
-        if (status != QProcess::NormalExit || code != 0) FallBack(path, true, onFailure);
+    auto done = [process, path, onFailure](bool opened) {
+        if (!opened) FallBack(path, true, onFailure);
         process->deleteLater();
+    };
+    QObject::connect(process, &QProcess::finished, process, [done](int code, QProcess::ExitStatus status) {
+        done(status == QProcess::NormalExit && code == 0);
     });
-    QObject::connect(process, &QProcess::errorOccurred, process, [process, path, onFailure](QProcess::ProcessError error) {
-        if (error != QProcess::FailedToStart) return;
-        FallBack(path, true, onFailure);
-        process->deleteLater();
+    QObject::connect(process, &QProcess::errorOccurred, process, [done](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart) done(false);
     });
     process->start();
 }

@@ -180,9 +180,10 @@ QString CodeEditor::LineEndText() const
 
 int CodeEditor::StyleAt(int position) const
 {
-    // The lexer styles lazily; what lies before the position must be current.
-    const int line = LineFromPosition(position);
-    Colourise(PositionFromLine(line), position + 1);
+    // The lexer styles lazily: after a change, the text from the change on
+    // waits for the next repaint.
+    if (Send(QsciScintillaBase::SCI_GETENDSTYLED) <= position)
+        Colourise(PositionFromLine(LineFromPosition(position)), position + 1);
     return int(Send(QsciScintillaBase::SCI_GETSTYLEAT, (unsigned long)position));
 }
 

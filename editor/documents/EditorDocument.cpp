@@ -198,10 +198,9 @@ bool EditorDocument::MayClose(const DocumentControls& c) { return ConfirmSave(c)
 
 std::optional<ScriptError> EditorDocument::RunScript(const DocumentControls& c, ScriptHost* host, const QString& code)
 {
-    QWidget* window = c.window;
     host->Reset();
     host->SetScriptPath(c.document->Path);
-    if (host->Execute(code, window)) return std::nullopt;
+    if (host->Execute(code, c.window)) return std::nullopt;
     return host->Error();
 }
 

@@ -1,6 +1,5 @@
 #include "documents/ScriptFile.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
 
@@ -28,8 +27,10 @@ FileFailure LastFailure(const QFileDevice& file, int error)
     return FailureFromErrno(error, file.errorString());
 }
 
-FileFailure FolderFailure(const QString& path)
+// What is wrong with the path itself, before the file is touched.
+FileFailure PathFailure(const QString& path)
 {
+    if (QFileInfo(path).isDir()) return {FileFailure::IsFolder, {}};
     if (!QFileInfo(QFileInfo(path).absolutePath()).isDir()) return {FileFailure::FolderMissing, {}};
     return {};
 }
@@ -123,15 +124,11 @@ QString FailureText(const FileFailure& failure)
 ScriptReadResult ReadScriptFile(const QString& path)
 {
     ScriptReadResult result;
-    if (QFileInfo(path).isDir()) {
-        result.failure = {FileFailure::IsFolder, {}};
-        return result;
-    }
+    result.failure = PathFailure(path);
+    if (result.failure.reason != FileFailure::None) return result;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        const int error = errno;
-        FileFailure folder = FolderFailure(path);
-        result.failure = folder.reason != FileFailure::None ? folder : LastFailure(file, error);
+        result.failure = LastFailure(file, errno);
         return result;
     }
     errno = 0;
@@ -161,8 +158,7 @@ ScriptWriteResult WriteScriptFile(const QString& path, const QString& text, Scri
 {
     textcodec::EncodeResult encoded = textcodec::EncodeScriptFile(text.toStdU16String(), encoding);
     if (!encoded.ok()) return Unencodable(text, qsizetype(encoded.failedAt));
-    if (QFileInfo(path).isDir()) return WriteFailed({FileFailure::IsFolder, {}});
-    if (FileFailure folder = FolderFailure(path); folder.reason != FileFailure::None) return WriteFailed(folder);
+    if (FileFailure failure = PathFailure(path); failure.reason != FileFailure::None) return WriteFailed(failure);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         const int error = CreateError(path);

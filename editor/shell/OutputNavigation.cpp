@@ -1,9 +1,8 @@
 #include "shell/OutputNavigation.h"
 
 #include "documents/CodeEditor.h"
-#include "shell/MainWindow.h"
-
 #include "run/ScriptHost.h"
+#include "shell/MainWindow.h"
 
 #include <QMouseEvent>
 #include <QPlainTextEdit>
